@@ -1,0 +1,45 @@
+# A folder is one library target built from every source file in it, so that adding a file
+# never means editing a shared list.
+function(duoclave_library name)
+  cmake_parse_arguments(ARG "" "" "LIBS;EXCLUDE" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(ex IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${ex})
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+endfunction()
+
+# Every test_*.cpp of a test folder becomes one GoogleTest executable and one ctest entry,
+# run headless.
+function(duoclave_tests)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/test_*.cpp)
+  file(GLOB support CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/support_*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/support_*.h)
+  foreach(src IN LISTS tests)
+    get_filename_component(base ${src} NAME_WE)
+    get_filename_component(area ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    set(target ${area}_${base})
+    add_executable(${target} ${src} ${support})
+    target_link_libraries(${target} PRIVATE duoclave_testsupport ${ARG_LIBS} GTest::gtest Qt6::Test)
+    add_dependencies(${target} duoclave-sim)
+    add_test(NAME ${target} COMMAND ${target})
+    set_tests_properties(${target} PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DUOCLAVE_SIM=$<TARGET_FILE:duoclave-sim>"
+      TIMEOUT 300)
+  endforeach()
+endfunction()
+
+# Every bench_*.cpp of bench/ becomes one Google Benchmark program.
+function(duoclave_benchmarks)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB benches CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/bench_*.cpp)
+  foreach(src IN LISTS benches)
+    get_filename_component(base ${src} NAME_WE)
+    add_executable(${base} ${src})
+    target_link_libraries(${base} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+    target_compile_definitions(${base} PRIVATE DUOCLAVE_SIM="$<TARGET_FILE:duoclave-sim>")
+    add_dependencies(${base} duoclave-sim)
+  endforeach()
+endfunction()

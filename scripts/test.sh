@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test headless.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build/test
+cd build/test
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"

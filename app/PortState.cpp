@@ -1,0 +1,6 @@
+#include "app/PortState.h"
+
+platform::PortHandle PortHandle = platform::InvalidPortHandle;
+bool PortIsOpen = false;
+std::string PortDeviceName;
+platform::CommConfig PortConfig;

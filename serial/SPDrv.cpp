@@ -1,7 +1,7 @@
 #include "serial/SPDrv.h"
 
-#include "platform/comm.h"
-#include "platform/tick.h"
+#include "platform/SerialPort.h"
+#include "platform/TickCount.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <span>
 
 namespace serial {
 
@@ -26,10 +27,7 @@ constexpr double LineBitsPerByte = 10.0;
 constexpr double MillisecondsPerSecond = 1000.0;
 // PacketTimeout below one polling period grows to 140 % of it.
 constexpr int32_t PacketTimeoutPercent = 140;
-constexpr uint8_t XonChar = 17;
-constexpr uint8_t XoffChar = 19;
 constexpr uint32_t XonXoffLimitDivisor = 4;
-constexpr uint16_t DcbLength = 28;
 
 // Read time-outs that make a read return after about a millisecond with whatever has arrived.
 constexpr uint32_t ReadIntervalTimeoutMs = 1;
@@ -57,7 +55,7 @@ private:
 };
 
 TSerialPortDriver::TSerialPortDriver(QObject* AOwner)
-    : QObject(AOwner), FPortName(DefaultPortName), FHandle(platform::InvalidHandle)
+    : QObject(AOwner), FPortName(DefaultPortName), FHandle(platform::InvalidPortHandle)
 {
     AllocateReceiveBuffer();
     NotifyWindow = std::make_unique<TNotifyWindow>(this);
@@ -203,26 +201,27 @@ void TSerialPortDriver::SetPollingDelay(uint16_t v)
 
 // ---------------------------------------------------------------- port
 
-bool TSerialPortDriver::IsOpen() const { return FHandle != platform::InvalidHandle; }
+bool TSerialPortDriver::IsOpen() const { return FHandle != platform::InvalidPortHandle; }
 
 bool TSerialPortDriver::OpenPort()
 {
     if (IsOpen())
         return true;
-    FHandle = platform::CreateFileA(FPortName);
-    if (!IsOpen())
+    const platform::Outcome<platform::PortHandle> opened = platform::OpenPortExclusive(FPortName);
+    if (!opened)
         return false;
+    FHandle = opened.value;
     if (!ApplyLineSettings()) {
         ClosePort();
         return false;
     }
-    platform::COMMTIMEOUTS timeouts{};
+    platform::CommTimeouts timeouts;
     timeouts.ReadIntervalTimeout = ReadIntervalTimeoutMs;
     timeouts.ReadTotalTimeoutMultiplier = ReadTotalTimeoutMultiplier;
     timeouts.ReadTotalTimeoutConstant = ReadTotalTimeoutConstantMs;
     timeouts.WriteTotalTimeoutMultiplier = WriteTotalTimeoutMultiplier;
     timeouts.WriteTotalTimeoutConstant = WriteTotalTimeoutConstantMs;
-    platform::SetCommTimeouts(FHandle, timeouts);
+    platform::SetTimeouts(FHandle, timeouts);
     StartPollTimer();
     return true;
 }
@@ -232,47 +231,46 @@ void TSerialPortDriver::ClosePort()
     if (!IsOpen())
         return;
     StopPollTimer();
-    platform::CloseHandle(FHandle);
-    FHandle = platform::InvalidHandle;
+    platform::ClosePort(FHandle);
+    FHandle = platform::InvalidPortHandle;
 }
 
 bool TSerialPortDriver::ApplyLineSettings()
 {
     if (!IsOpen())
         return false;
-    platform::DCB dcb{};
-    dcb.DCBlength = DcbLength;
+    platform::Dcb dcb;  // all zero but its length
     dcb.BaudRate = FBaudRateValue;
-    dcb.fBinary = true;
+    dcb.SetFlag(platform::DcbBinary, true);
     if (FEnableDTROnOpen)
-        dcb.fDtrControl = platform::DTR_CONTROL_ENABLE;
+        dcb.SetDtrControl(platform::DtrControlEnable);
     switch (FHwFlow) {
     case hfNONE:
         break;
     case hfNONERTSON:
-        dcb.fRtsControl = platform::RTS_CONTROL_ENABLE;
+        dcb.SetRtsControl(platform::RtsControlEnable);
         break;
     case hfRTSCTS:
-        dcb.fOutxCtsFlow = true;
-        dcb.fRtsControl = platform::RTS_CONTROL_HANDSHAKE;
+        dcb.SetFlag(platform::DcbOutxCtsFlow, true);
+        dcb.SetRtsControl(platform::RtsControlHandshake);
         break;
     }
     if (FSwFlow == sfXONXOFF) {
-        dcb.fOutX = true;
-        dcb.fInX = true;
+        dcb.SetFlag(platform::DcbOutX, true);
+        dcb.SetFlag(platform::DcbInX, true);
     }
     dcb.XonLim = static_cast<uint16_t>(FInBufSize / XonXoffLimitDivisor);
     dcb.XoffLim = static_cast<uint16_t>(FInBufSize / XonXoffLimitDivisor);
     dcb.ByteSize = static_cast<uint8_t>(5 + FDataBits);
     dcb.Parity = static_cast<uint8_t>(FParity);
     dcb.StopBits = static_cast<uint8_t>(FStopBits);
-    dcb.XonChar = XonChar;
-    dcb.XoffChar = XoffChar;
-    if (!platform::SetCommState(FHandle, dcb))
+    dcb.XonChar = platform::DefaultXonChar;
+    dcb.XoffChar = platform::DefaultXoffChar;
+    if (!platform::SetLineSettings(FHandle, dcb))
         return false;
     if (!PurgeBuffers(true, true))
         return false;
-    return platform::SetupComm(FHandle, FInBufSize, FOutBufSize);
+    return platform::SetQueueSizes(FHandle, FInBufSize, FOutBufSize).Ok();
 }
 
 bool TSerialPortDriver::PurgeBuffers(bool input, bool output)
@@ -281,10 +279,10 @@ bool TSerialPortDriver::PurgeBuffers(bool input, bool output)
         return false;
     uint32_t flags = 0;
     if (output)
-        flags |= platform::PURGE_TXABORT | platform::PURGE_TXCLEAR;
+        flags |= platform::PurgeTxAbort | platform::PurgeTxClear;
     if (input)
-        flags |= platform::PURGE_RXABORT | platform::PURGE_RXCLEAR;
-    const bool ok = platform::PurgeComm(FHandle, flags);
+        flags |= platform::PurgeRxAbort | platform::PurgeRxClear;
+    const bool ok = platform::PurgePort(FHandle, flags).Ok();
     if (ok)
         FPacketStartTime = -1;
     return ok;
@@ -325,9 +323,11 @@ bool TSerialPortDriver::PollTimerProc(QEvent* message)
 
 void TSerialPortDriver::Poll()
 {
-    uint32_t waiting = 0;
-    if (!platform::ClearCommError(FHandle, &waiting))
+    const platform::Outcome<platform::PortStatus> status =
+        platform::ClearErrorsAndCountWaiting(FHandle);
+    if (!status)
         return;
+    const uint32_t waiting = status.value.InQueue;
     if (FPacketSize <= 0)
         ReceiveUnpacketed(waiting);
     else if (waiting >= static_cast<uint32_t>(FPacketSize))
@@ -339,10 +339,9 @@ void TSerialPortDriver::Poll()
 uint32_t TSerialPortDriver::ReadIntoBuffer(uint32_t count)
 {
     count = std::min<uint32_t>(count, static_cast<uint32_t>(ReceiveBuffer.size()));
-    uint32_t got = 0;
-    if (!platform::ReadFile(FHandle, ReceiveBuffer.data(), count, &got))
-        return 0;
-    return got;
+    const platform::Outcome<std::size_t> got =
+        platform::ReadWithinTimeouts(FHandle, std::span<uint8_t>(ReceiveBuffer.data(), count));
+    return got ? static_cast<uint32_t>(got.value) : 0;
 }
 
 void TSerialPortDriver::ReceiveUnpacketed(uint32_t waiting)

@@ -208,7 +208,7 @@ private:
     uint32_t FInputTimeout = 200;
     bool FCheckLineStatus = false;
 
-    int FHandle;                       // platform handle; invalid while closed
+    std::intptr_t FHandle;             // platform port handle; invalid while closed
     std::vector<uint8_t> ReceiveBuffer;
     // A 32-bit tick or -1: wider than the tick so that no tick value collides with "none".
     int64_t FPacketStartTime = -1;

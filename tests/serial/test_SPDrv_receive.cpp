@@ -3,7 +3,7 @@
 #include "serial/SPDrv.h"
 #include "support_pty.h"
 
-#include "platform/tick.h"
+#include "platform/TickCount.h"
 
 #include <QTest>
 #include <QTimerEvent>
@@ -42,21 +42,20 @@ bool PollUntil(TSerialPortDriver& d, const std::function<bool()>& cond)
 
 // A driver on a fresh pty whose clock stands still until the test moves it.
 struct PacketRig {
+    uint32_t now = 100000;
+    platform::ScopedTickSource clock{[this] { return now; }};
     TestPty pty;
     TSerialPortDriver d;
     std::vector<Bytes> packets;
-    uint32_t now = 100000;
 
     explicit PacketRig(int16_t packetSize)
     {
-        platform::SetTickSource([this] { return now; });
         d.SetPortName(pty.PeerPath());
         d.SetPacketSize(packetSize);
         d.OnReceivePacket = [this](QObject*, const uint8_t* p, uint32_t n) {
             packets.emplace_back(p, p + n);
         };
     }
-    ~PacketRig() { platform::SetTickSource(nullptr); }
     bool Open() { return pty.Ok() && d.OpenPort(); }
 };
 

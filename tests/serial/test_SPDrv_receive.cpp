@@ -1,89 +1,18 @@
-// Opening, closing and polling a real pseudo-terminal: received data, packet assembly and the
-// packet time-out. Where time matters the test owns the tick clock and polls by hand.
-#include "serial/SPDrv.h"
-#include "support_pty.h"
-
-#include "platform/TickCount.h"
+// Polling a real pseudo-terminal: received data, packet assembly and the packet time-out.
+// Where time matters the test owns the tick clock and polls by hand.
+#include "support_driver.h"
 
 #include <QTest>
 #include <QTimerEvent>
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <thread>
 
 using namespace serial;
-using Bytes = std::vector<uint8_t>;
 
 namespace {
-
 constexpr int WaitLimitMs = 10000;
-constexpr int PollLimit = 5000;
-
-// Delivers timer message 1, as the poll timer does.
-void PollOnce(TSerialPortDriver& d)
-{
-    QTimerEvent tick(TSerialPortDriver::PollTimerId);
-    d.PollTimerProc(&tick);
-}
-
-// Polls by hand until cond holds; bytes written to a pty reach the other side asynchronously.
-bool PollUntil(TSerialPortDriver& d, const std::function<bool()>& cond)
-{
-    for (int i = 0; i < PollLimit; ++i) {
-        PollOnce(d);
-        if (cond())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return false;
-}
-
-// A driver on a fresh pty whose clock stands still until the test moves it.
-struct PacketRig {
-    uint32_t now = 100000;
-    platform::ScopedTickSource clock{[this] { return now; }};
-    TestPty pty;
-    TSerialPortDriver d;
-    std::vector<Bytes> packets;
-
-    explicit PacketRig(int16_t packetSize)
-    {
-        d.SetPortName(pty.PeerPath());
-        d.SetPacketSize(packetSize);
-        d.OnReceivePacket = [this](QObject*, const uint8_t* p, uint32_t n) {
-            packets.emplace_back(p, p + n);
-        };
-    }
-    bool Open() { return pty.Ok() && d.OpenPort(); }
-};
-
-} // namespace
-
-TEST(SPDrvReceive, FailedOpenReturnsFalse)
-{
-    TSerialPortDriver d;
-    d.SetPortName("/nonexistent/duoclave-port");
-    EXPECT_FALSE(d.OpenPort());
-    EXPECT_FALSE(d.IsOpen());
-    EXPECT_FALSE(d.PollTimerActive());
-    EXPECT_FALSE(d.ApplyLineSettings());
-    EXPECT_FALSE(d.PurgeBuffers(true, true));
-}
-
-TEST(SPDrvReceive, PortInUseCannotBeOpenedTwice)
-{
-    TestPty pty;
-    ASSERT_TRUE(pty.Ok());
-    TSerialPortDriver first, second;
-    first.SetPortName(pty.PeerPath());
-    second.SetPortName(pty.PeerPath());
-    ASSERT_TRUE(first.OpenPort());
-    EXPECT_FALSE(second.OpenPort());
-    first.ClosePort();
-    EXPECT_FALSE(first.IsOpen());
-    EXPECT_TRUE(second.OpenPort());
 }
 
 TEST(SPDrvReceive, DataArrivesThroughTheEventLoop)
@@ -104,20 +33,6 @@ TEST(SPDrvReceive, DataArrivesThroughTheEventLoop)
     EXPECT_TRUE(QTest::qWaitFor([&] { return got.size() >= sent.size(); }, WaitLimitMs));
     EXPECT_EQ(got, sent);  // binary bytes pass untouched
     EXPECT_EQ(sender, &d);
-}
-
-TEST(SPDrvReceive, OpenOnOpenPortDoesNotReopen)
-{
-    PacketRig r(8);
-    ASSERT_TRUE(r.Open());
-    ASSERT_TRUE(r.pty.Send({1, 2, 3}));
-    ASSERT_TRUE(PollUntil(r.d, [&] { return r.d.PacketStartTime() != -1; }));
-    // A reopen would purge the waiting bytes and forget the pending packet.
-    EXPECT_TRUE(r.d.OpenPort());
-    EXPECT_EQ(r.d.PacketStartTime(), r.now);
-    ASSERT_TRUE(r.pty.Send({4, 5, 6, 7, 8}));
-    ASSERT_TRUE(PollUntil(r.d, [&] { return !r.packets.empty(); }));
-    EXPECT_EQ(r.packets.front(), (Bytes{1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
 TEST(SPDrvReceive, OnlyTimerOnePollsAndPauseHolds)
@@ -142,19 +57,6 @@ TEST(SPDrvReceive, OnlyTimerOnePollsAndPauseHolds)
     r.d.ClosePort();
     PollOnce(r.d);
     EXPECT_EQ(r.packets.size(), 1u);
-}
-
-TEST(SPDrvReceive, PurgeDropsWaitingInputAndPendingPacket)
-{
-    PacketRig r(8);
-    ASSERT_TRUE(r.Open());
-    ASSERT_TRUE(r.pty.Send({9, 9, 9}));
-    ASSERT_TRUE(PollUntil(r.d, [&] { return r.d.PacketStartTime() != -1; }));
-    EXPECT_TRUE(r.d.PurgeBuffers(true, false));
-    EXPECT_EQ(r.d.PacketStartTime(), -1);
-    ASSERT_TRUE(r.pty.Send({1, 2, 3, 4, 5, 6, 7, 8}));
-    ASSERT_TRUE(PollUntil(r.d, [&] { return !r.packets.empty(); }));
-    EXPECT_EQ(r.packets.front(), (Bytes{1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
 TEST(SPDrvReceive, PacketsAssembledFromPieces)
@@ -251,4 +153,19 @@ TEST(SPDrvReceive, WholePacketsWithNonePendingStartRemainderNow)
     ASSERT_TRUE(r.pty.Send(Bytes(24, 0x55)));
     ASSERT_TRUE(PollUntil(r.d, [&] { return r.packets.size() == 2; }));
     EXPECT_EQ(r.d.PacketStartTime(), r.now);
+}
+
+TEST(SPDrvReceive, HandlerMayCloseThePort)
+{
+    PacketRig r(2);
+    r.d.OnReceivePacket = [&](QObject*, const uint8_t* p, uint32_t n) {
+        r.packets.emplace_back(p, p + n);
+        r.d.ClosePort();
+    };
+    ASSERT_TRUE(r.Open());
+    ASSERT_TRUE(r.pty.Send({1, 2, 3, 4, 5, 6}));
+    ASSERT_TRUE(PollUntil(r.d, [&] { return !r.packets.empty(); }));
+    PollOnce(r.d);
+    EXPECT_EQ(r.packets, (std::vector<Bytes>{{1, 2}}));
+    EXPECT_FALSE(r.d.IsOpen());
 }

@@ -36,7 +36,7 @@ constexpr uint32_t ReadTotalTimeoutConstantMs = 1;
 constexpr uint32_t WriteTotalTimeoutMultiplier = 0;
 constexpr uint32_t WriteTotalTimeoutConstantMs = 10;
 
-// Signed distance from tick a to tick b on the wrapping 32-bit counter.
+// Signed distance between two ticks of the wrapping 32-bit counter: positive when `to` is later.
 int32_t TickDiff(uint32_t from, uint32_t to) { return static_cast<int32_t>(to - from); }
 
 } // namespace

@@ -36,7 +36,9 @@ inline constexpr TColor clSystemColor = 0x80000000;
 inline constexpr TColor clMenu = clSystemColor | 4;
 inline constexpr TColor clWindowText = clSystemColor | 8;
 inline constexpr TColor clBtnFace = clSystemColor | 15;
+inline constexpr TColor clBtnShadow = clSystemColor | 16;
 inline constexpr TColor clGrayText = clSystemColor | 17;
+inline constexpr TColor clBtnHighlight = clSystemColor | 20;
 
 // The 16-colour table: colour n-1 belongs to layer n.
 inline constexpr TColor LayerColorTable[16] = {
@@ -53,6 +55,8 @@ inline QColor ToQColor(TColor c, const QPalette& palette = QPalette())
         case clMenu: return palette.color(QPalette::Window);
         case clWindowText: return palette.color(QPalette::WindowText);
         case clBtnFace: return palette.color(QPalette::Button);
+        case clBtnShadow: return palette.color(QPalette::Dark);
+        case clBtnHighlight: return palette.color(QPalette::Light);
         case clGrayText: return palette.color(QPalette::Disabled, QPalette::Text);
         default: return palette.color(QPalette::Window);
         }
@@ -71,6 +75,30 @@ enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psIns
 
 enum TFontStyle : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = uint8_t; // a set of TFontStyle bits; 0 is the empty set
+
+// Pixel size of the toolkit's default control font, and of a stored height of 0.
+inline constexpr int DefaultFontPixelSize = 11;
+
+// A stored form's font height: negative is the character height in pixels, positive the cell
+// height; both become the pixel size, which keeps text size independent of the screen's DPI.
+inline QFont FontFromHeight(const QString& family, int height)
+{
+    QFont f(family);
+    f.setPixelSize(height < 0 ? -height : (height > 0 ? height : DefaultFontPixelSize));
+    return f;
+}
+
+// The toolkit's default control font ("MS Sans Serif", height -11); other faces stand in on Linux.
+inline QFont DefaultControlFont() { return FontFromHeight(QStringLiteral("MS Sans Serif"), -DefaultFontPixelSize); }
+
+// A font as the chart suite keeps it: face, size and style, plus the colour text is drawn in
+// (QFont carries no colour).
+struct TFont {
+    QFont Font = DefaultControlFont();
+    TColor Color = clWindowText;
+    bool operator==(const TFont& o) const { return Font == o.Font && Color == o.Color; }
+    bool operator!=(const TFont& o) const { return !(*this == o); }
+};
 
 // Configuration errors of the chart suite.
 class EChartBaseError : public std::runtime_error {

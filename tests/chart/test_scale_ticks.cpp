@@ -1,0 +1,125 @@
+// Step choice, tick sequences, decimals and label texts, computed without a painter.
+
+#include "chart/scaleticks.h"
+
+#include <gtest/gtest.h>
+#include <cmath>
+
+using namespace chart;
+
+namespace {
+
+struct StepCase {
+    const char* name;
+    int minTicks;
+    double low, high;
+    double first, step;
+    int subDivisions;
+};
+
+class FindScaleStepTest : public ::testing::TestWithParam<StepCase> {};
+
+TEST_P(FindScaleStepTest, ChoosesOneTwoFiveSteps)
+{
+    const StepCase& c = GetParam();
+    const TScaleStep s = FindScaleStep(c.minTicks, c.low, c.high);
+    EXPECT_NEAR(double(s.Step), c.step, std::fabs(c.step) * 1e-12) << c.name;
+    EXPECT_NEAR(double(s.First), c.first, std::fabs(c.step) * 1e-9) << c.name;
+    EXPECT_EQ(s.SubDivisions, c.subDivisions) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FindScaleStepTest,
+    ::testing::Values(
+        StepCase{"unit", 3, 0, 1, 0, 0.2, 4},
+        StepCase{"hour", 3, 0, 3600, 0, 1000, 5},
+        StepCase{"symmetric", 3, -250, 250, -200, 100, 5},
+        StepCase{"million", 3, 0, 1e6, 0, 200000, 4},
+        StepCase{"reversed", 3, 10, 0, 10, -2, 4},
+        // an exact quotient of 2 × 10^k falls to 1 × 10^k, a power of ten keeps itself
+        StepCase{"exact two", 3, 0, 6, 0, 1, 5},
+        StepCase{"exact five", 2, 0, 10, 0, 2, 4},
+        StepCase{"exact ten", 3, 0, 30, 0, 10, 5},
+        StepCase{"ten ticks", 10, 0, 1, 0, 0.1, 5},
+        StepCase{"offset start", 3, 0.13, 0.97, 0.2, 0.2, 4},
+        StepCase{"negative", 4, -17, -3, -16, 2, 4},
+        StepCase{"empty", 3, 5, 5, 5, 0, 1}),
+    [](const auto& info) {
+        std::string n = info.param.name;
+        for (char& ch : n)
+            if (!std::isalnum(static_cast<unsigned char>(ch)))
+                ch = '_';
+        return n;
+    });
+
+TEST(LinearTicks, UnitRangeHasTwentyOneShortAndSixLabelledTicks)
+{
+    const TScaleStep s = FindScaleStep(3, 0, 1);
+    const auto shorts = LinearShortTicks(s, 0, 1);
+    ASSERT_EQ(shorts.size(), 21u);
+    for (size_t k = 0; k < shorts.size(); ++k)
+        EXPECT_NEAR(double(shorts[k]), 0.05 * k, 1e-15);
+    const auto labels = LinearLabelTicks(s, 1);
+    ASSERT_EQ(labels.size(), 6u);
+    EXPECT_NEAR(double(labels.back()), 1.0, 1e-15);
+}
+
+TEST(LinearTicks, ReversedRangeRunsDownwards)
+{
+    const TScaleStep s = FindScaleStep(3, 10, 0);
+    const auto labels = LinearLabelTicks(s, 0);
+    ASSERT_EQ(labels.size(), 6u);
+    for (size_t j = 0; j < labels.size(); ++j)
+        EXPECT_NEAR(double(labels[j]), 10.0 - 2.0 * j, 1e-12);
+    EXPECT_EQ(LinearShortTicks(s, 10, 0).size(), 21u); // every 0.5 from 10 down to 0
+}
+
+TEST(LinearTicks, ZeroStepGivesNoTicks)
+{
+    const TScaleStep s = FindScaleStep(3, 4, 4);
+    EXPECT_TRUE(LinearShortTicks(s, 4, 4).empty());
+    EXPECT_TRUE(LinearLabelTicks(s, 4).empty());
+}
+
+struct FormatCase {
+    long double value;
+    int decimals;
+    const char* text;
+};
+
+class FormatTickValueTest : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatTickValueTest, Formats)
+{
+    const FormatCase& c = GetParam();
+    EXPECT_EQ(FormatTickValue(c.value, c.decimals).toStdString(), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, FormatTickValueTest,
+    ::testing::Values(
+        FormatCase{0.2L, 2, "0.20"}, FormatCase{0.125L, 2, "0.13"}, FormatCase{-0.125L, 2, "-0.13"},
+        FormatCase{-0.001L, 2, "-0.00"}, FormatCase{0, 2, "0.00"}, FormatCase{0, 0, "0"},
+        FormatCase{2999.6L, 0, "3000"}, FormatCase{99.95L, 1, "100.0"}, FormatCase{123.456L, 12, "123.456000000000"},
+        FormatCase{5e9L, 3, "5000000000.000"}, FormatCase{0.15035L, 4, "0.1504"},
+        FormatCase{1500, -1, " 1.5E+03"}, FormatCase{-0.00002L, -1, "-2.0E-05"},
+        FormatCase{0, -1, " 0.0E+00"}, FormatCase{200000, -1, " 2.0E+05"}, FormatCase{1e6L, -1, " 1.0E+06"},
+        FormatCase{9.96L, -1, " 1.0E+01"}, FormatCase{1e-120L, -1, "********"},
+        FormatCase{-3.3e150L, -1, "********"}));
+
+TEST(FormatTickValue, RoundsOnTheFirstEighteenDigits)
+{
+    // 0.15035 is stored a little below its decimal value; its 18 digits still end in 5.
+    EXPECT_EQ(FormatTickValue(0.15035L, 4), "0.1504");
+    // A step of 5 × 10^9 built from an exponential carries noise below the 18th digit.
+    const long double fiveBillion = std::pow(10.0L, 9 + 0.69897000433601886L);
+    EXPECT_EQ(FormatTickValue(fiveBillion, 3), "5000000000.000");
+}
+
+} // namespace
+
+TEST(LinearTickText, CutsToFourteenCharacters)
+{
+    EXPECT_EQ(FormatTickValue(123.456L, 12), "123.456000000000");
+    EXPECT_EQ(LinearTickText(123.456L, 12, 0, 200), "123.4560000000");
+}

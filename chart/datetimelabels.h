@@ -2,7 +2,7 @@
 // Texts of date and time scale labels: the format strings by calendar level and label format,
 // and the elapsed-time label.
 
-#include "chart/datetimeinterimlabel.h"
+#include "chart/dtlabel.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // Ticks of a date-time scale: values are day counts, ticks fall on clock and calendar units
 // (hundredths of a second up to years) and are labelled as times of day, dates, months or years.
 
-#include "chart/datetimeinterimlabel.h"
+#include "chart/dtlabel.h"
 #include "chart/datetimelabels.h"
 #include "chart/datetimetick.h"
 

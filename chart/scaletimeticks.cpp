@@ -1,20 +1,20 @@
-// The seam where the date and time tick layouts plug into TScale::DrawTicks. Until they are
-// built both decline every range, so ftTime and ftDateTime scales draw numeric ticks. The
-// layouts replace these two definitions; they draw with TickPixel, RecordTick, DrawTickMark,
-// RaiseTickDrawn, DrawHorizLabel, VertLabelLeft and DrawTextAt.
+// The seam where the date and time tick layouts plug into TScale::DrawTicks; the layouts live
+// in datetimedraw.cpp.
 
+#include "chart/datetimedraw.h"
 #include "chart/scale.h"
 
 namespace chart {
 
-bool TScale::DrawTimeTicks(QPainter*& /*canvas*/, int /*axis*/)
+bool TScale::DrawTimeTicks(QPainter*& canvas, int axis)
 {
-    return false;
+    return DrawElapsedTimeScale(*this, canvas, axis);
 }
 
-bool TScale::DrawDateTimeTicks(QPainter*& /*canvas*/, int /*axis*/)
+bool TScale::DrawDateTimeTicks(QPainter*& canvas, int axis)
 {
-    return false;
+    DrawDateTimeScale(*this, canvas, axis);
+    return true;
 }
 
 } // namespace chart

@@ -1,8 +1,27 @@
-#include <cstdio>
+#include "sim/Options.h"
+#include "sim/PtyServer.h"
 
-// Placeholder entry point until the simulator lands.
-int main()
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv)
 {
-    std::puts("duoclave-sim: not built yet");
-    return 0;
+    sim::Options options;
+    std::string error;
+    if (!sim::ParseOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "duoclave-sim: %s\nTry duoclave-sim --help.\n", error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(sim::HelpText().c_str(), stdout);
+        return 0;
+    }
+    sim::PtyServer server(std::move(options));
+    if (!server.Open(error)) {
+        std::fprintf(stderr, "duoclave-sim: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%s\n", server.PtyPath().c_str());
+    std::fflush(stdout);
+    return server.Serve();
 }

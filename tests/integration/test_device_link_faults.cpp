@@ -1,0 +1,200 @@
+// How the device link fares when the device is slow, silent, half-answering or gone.
+
+#include "support_link.h"
+
+#include "support/SimProcess.h"
+#include "app/PortState.h"
+#include "app/Unit2.h"
+#include "platform/PortNames.h"
+
+#include <gtest/gtest.h>
+#include <iostream>
+
+using platform::LineDirection;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+class DeviceLinkFaults : public ::testing::Test {
+protected:
+    void Start(const std::vector<std::string>& options)
+    {
+        sim_ = std::make_unique<SimProcess>(options);
+        ASSERT_TRUE(sim_->Running()) << sim_->Error();
+        ASSERT_TRUE(OpenApplicationPort(sim_->LinkPath()));
+    }
+    void TearDown() override
+    {
+        CloseApplicationPort();
+        if (HasFailure() && sim_)
+            std::cout << sim_->TraceText();
+    }
+
+    std::unique_ptr<SimProcess> sim_;
+};
+
+} // namespace
+
+TEST_F(DeviceLinkFaults, AReplyAfter150MsIsTaken)
+{
+    Start({"--sync", "constant:300", "--reply-delay", "150"});
+    bool ok = false;
+    EXPECT_EQ(ReadWord(SyncRegister, ok), 300);
+    EXPECT_TRUE(ok);
+    WriteWord(9, 0x0102, ok);
+    EXPECT_TRUE(ok);
+}
+
+TEST_F(DeviceLinkFaults, AReplyAfter250MsIsNotTakenAndStaysWaiting)
+{
+    Start({"--sync", "constant:300", "--fault", "late", "--late-delay", "250"});
+    LineRecorder line;
+    bool ok = true;
+    EXPECT_EQ(ReadWord(SyncRegister, ok), 0);
+    EXPECT_FALSE(ok);
+    // The exchange gave up before the high-byte request.
+    EXPECT_EQ(line.Bytes(LineDirection::Sent), (Bytes{0x67}));
+    std::uint8_t late = 0;
+    std::uint32_t count = 0;
+    ReceiveByteTimed(late, count, 2 * ReplyTimeLimit);
+    EXPECT_EQ(count, 1u);
+    EXPECT_EQ(late, 300 & 0xFF);
+}
+
+TEST_F(DeviceLinkFaults, ALateAcknowledgementFailsTheWrite)
+{
+    Start({"--fault", "late", "--late-delay", "250"});
+    bool ok = true;
+    WriteWord(9, 0x1234, ok);
+    EXPECT_FALSE(ok);
+}
+
+TEST_F(DeviceLinkFaults, ADeviceAnsweringOnlyTheLowByte)
+{
+    Start({"--sync", "constant:300", "--fault", "no-high-byte"});
+    LineRecorder line;
+    bool ok = true;
+    EXPECT_EQ(ReadWord(SyncRegister, ok), 0);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(line.Bytes(LineDirection::Sent), (Bytes{0x67, 0x65}));
+    EXPECT_EQ(line.Bytes(LineDirection::Received), (Bytes{300 & 0xFF}));
+    ok = true;
+    EXPECT_EQ(ReadLongWord(3, ok), 0u);
+    EXPECT_FALSE(ok);
+}
+
+TEST_F(DeviceLinkFaults, AWriteAnsweredWithZeroFails)
+{
+    Start({"--fault", "refuse-writes"});
+    const long before = sim_->DumpValue("e2prom 9");
+    bool ok = true;
+    WriteWord(9, 0x4321, ok);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(sim_->DumpValue("e2prom 9"), before);
+    ok = true;
+    WriteLongWord(3, 100000, ok);
+    EXPECT_FALSE(ok);
+    // The high half is not attempted after a refused low half.
+    EXPECT_EQ(sim_->TraceBytes(true).size(), 8u);
+}
+
+TEST_F(DeviceLinkFaults, AnUnansweredWriteFails)
+{
+    Start({"--fault", "no-ack"});
+    bool ok = true;
+    WriteWord(9, 0x4321, ok);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(sim_->DumpValue("e2prom 9"), 0x4321);
+}
+
+TEST_F(DeviceLinkFaults, SilenceInTheMiddleOfARun)
+{
+    Start({"--sync", "ramp:10:1"});
+    bool ok = false;
+    EXPECT_EQ(ReadWord(SyncRegister, ok), 10);
+    EXPECT_TRUE(ok);
+    ASSERT_TRUE(sim_->Control("fault on silence"));
+    EXPECT_EQ(ReadWord(SyncRegister, ok), 0);
+    EXPECT_FALSE(ok);
+    WriteWord(9, 1, ok);
+    EXPECT_FALSE(ok);
+    ASSERT_TRUE(sim_->Control("fault off silence"));
+    EXPECT_EQ(ReadWord(SyncRegister, ok), 11);
+    EXPECT_TRUE(ok);
+}
+
+TEST_F(DeviceLinkFaults, StrayBytesArriveUnasked)
+{
+    Start({"--fault", "stray", "--stray-interval", "5"});
+    std::uint8_t b = 0;
+    std::uint32_t count = 0;
+    for (int i = 0; i < 3; ++i) {
+        ReceiveByteTimed(b, count, ReplyTimeLimit);
+        EXPECT_EQ(count, 1u);
+    }
+    EXPECT_TRUE(sim_->TraceBytes(true).empty());
+}
+
+TEST_F(DeviceLinkFaults, AVanishedDeviceFailsEveryExchange)
+{
+    Start({});
+    bool ok = false;
+    ReadWord(5, ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(sim_->Stop(), 0);
+    EXPECT_EQ(ReadWord(5, ok), 0);
+    EXPECT_FALSE(ok);
+    WriteWord(5, 1, ok);
+    EXPECT_FALSE(ok);
+}
+
+TEST(DeviceLinkPort, TheSimulatorsPortIsExclusiveAndOpensAgainAfterClosing)
+{
+    SimProcess sim;
+    ASSERT_TRUE(sim.Running()) << sim.Error();
+    ASSERT_TRUE(OpenApplicationPort(sim.LinkPath()));
+    const platform::PortHandle first = PortHandle;
+    auto second = platform::OpenPortExclusive("Com1");
+    EXPECT_FALSE(second);
+    EXPECT_EQ(second.result.error, EBUSY);
+    CloseApplicationPort();
+    ASSERT_TRUE(OpenApplicationPort(sim.LinkPath()));
+    EXPECT_NE(PortHandle, first);
+    bool ok = false;
+    ReadWord(0, ok);
+    EXPECT_TRUE(ok);
+    CloseApplicationPort();
+}
+
+TEST(DeviceLinkPort, ANonexistentPortFailsCleanly)
+{
+    EXPECT_FALSE(OpenApplicationPort("/dev/duoclave-no-such-port"));
+    EXPECT_EQ(PortHandle, platform::InvalidPortHandle);
+    CloseApplicationPort();
+}
+
+TEST(DeviceLinkPort, TheE2promIsKeptBetweenRuns)
+{
+    std::string state;
+    {
+        SimProcess sim;
+        ASSERT_TRUE(sim.Running()) << sim.Error();
+        state = sim.Folder() + "-e2prom";
+    }
+    for (int run = 0; run < 2; ++run) {
+        SimProcess sim({"--state", state});
+        ASSERT_TRUE(sim.Running()) << sim.Error();
+        ASSERT_TRUE(OpenApplicationPort(sim.LinkPath()));
+        bool ok = false;
+        if (run == 0) {
+            WriteWord(18, 4711, ok);
+            EXPECT_TRUE(ok);
+        } else {
+            EXPECT_EQ(ReadWord(18, ok), 4711);
+            EXPECT_TRUE(ok);
+        }
+        CloseApplicationPort();
+        EXPECT_EQ(sim.Stop(), 0);
+    }
+    std::remove(state.c_str());
+}

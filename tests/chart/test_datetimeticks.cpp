@@ -207,6 +207,15 @@ TEST(DateTimeTicks, MidnightToMidnightWithEightHourSteps)
     EXPECT_EQ(plan.ticks.back().dateLine, "09-Dec-2026");
 }
 
+TEST(DateTimeTicks, TimesOfDayBeforeDayZero)
+{
+    // 06:00 to 18:00 on 29 December 1899.
+    const DateTimeTickPlan plan = Plan(-0.75, -0.25);
+    EXPECT_EQ(Labels(plan.ticks), (QStringList{"06:00", "09:00", "12:00", "15:00", "18:00"}));
+    EXPECT_EQ(plan.ticks.front().dateLine, "29-Dec-1899");
+    EXPECT_EQ(plan.ticks.front().value, -0.75);
+}
+
 TEST(DateTimeTicks, DateForTimeChoosesWhichLabelsGetADate)
 {
     struct Row {

@@ -14,6 +14,7 @@ constexpr int HoursPerHalfDay = 12;
 constexpr int64_t MillisecondsPerSecond = 1000;
 constexpr int64_t MillisecondsPerMinute = 60 * MillisecondsPerSecond;
 constexpr int64_t MillisecondsPerHour = 60 * MillisecondsPerMinute;
+constexpr QLatin1StringView AmPm("am/pm");
 
 // Day index plus a non-negative fraction of a day, rounded to the millisecond.
 DateTimeParts PartsOf(double day, double fraction)
@@ -67,7 +68,7 @@ bool HasAmPm(const QString& format)
                 quote = QChar();
         } else if (c == u'"' || c == u'\'') {
             quote = c;
-        } else if (StartsWithAt(format, i, QLatin1StringView("am/pm"))) {
+        } else if (StartsWithAt(format, i, AmPm)) {
             return true;
         }
     }
@@ -114,11 +115,11 @@ QString FormatDateTime(const QString& format, double value, const QLocale& local
             const qsizetype stop = end < 0 ? format.size() : end;
             out += format.mid(i + 1, stop - i - 1);
             i = end < 0 ? stop : end + 1;
-        } else if (StartsWithAt(format, i, QLatin1StringView("am/pm"))) {
+        } else if (StartsWithAt(format, i, AmPm)) {
             const bool upper = c.isUpper();
             const QString text = p.hour < HoursPerHalfDay ? QStringLiteral("am") : QStringLiteral("pm");
             out += upper ? text.toUpper() : text;
-            i += 5;
+            i += AmPm.size();
         } else if (lower == u'h') {
             const qsizetype n = RunLength(format, i, u'h', 2);
             out += n == 2 ? Padded(hour, 2) : QString::number(hour);

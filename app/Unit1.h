@@ -1,0 +1,105 @@
+#pragma once
+// The program's one window: the port choice and status, the E2PROM variable editor, the sync
+// measurement with its chart, and the save actions. Controls carry their names as objectName.
+
+#include "app/Dialogs.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace app {
+class TRadioGroup;
+class TSaveDialog;
+} // namespace app
+
+namespace serial {
+class TSerialPortDriver;
+}
+
+// What the window does after FormClose; the program ends unless caNone keeps it open.
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    // Creates the window from its stored settings and runs FormCreate (which opens the port).
+    // `dialogs` shows every modal box and file dialog and must outlive the window.
+    explicit TForm1(app::Dialogs& dialogs, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Controls and components, under the names the window stores them with.
+    app::TRadioGroup* RadioGroup1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QGroupBox* GroupBox4 = nullptr;
+    QComboBox* ComboBox_E2PROM = nullptr;
+    QLabel* Label18 = nullptr;
+    QLineEdit* Edit_E2PROM = nullptr;
+    QPushButton* Button_E2PROM = nullptr;
+    QPushButton* Button_Working = nullptr;
+    QLabel* Label_E2PROM = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QPushButton* Button_Switch = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QWidget* LayerChart1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    app::TSaveDialog* SaveDialog1 = nullptr;
+    app::TSaveDialog* SaveDialogPicture = nullptr;
+    // Exists only during creation: FormCreate uses it once and destroys it.
+    serial::TSerialPortDriver* SerialPortDriver1 = nullptr;
+
+    // Measurement state.
+    int32_t MeasurementCount = 0;
+    bool Measuring = false;
+    std::unique_ptr<QStringList> MeasurementLog; // none until the first start
+
+    // Handlers, one per user action. Each runs through RunHandler when the control fires it.
+    void FormCreate(QObject* Sender);
+    void RadioGroup1Click(QObject* Sender);
+    void FormClose(QObject* Sender, TCloseAction& Action);
+    void ComboBox_E2PROMChange(QObject* Sender);
+    void Button_E2PROMClick(QObject* Sender);
+    void Button_WorkingClick(QObject* Sender);
+    void Button_SwitchClick(QObject* Sender);
+    void Timer1Timer(QObject* Sender);
+    void Button1Click(QObject* Sender);
+    void Button2Click(QObject* Sender);
+    void LayerChart1DblClick(QObject* Sender);
+
+    // The selected row of the editor: the combo box's index, -1 when none is selected (at
+    // start, and after the user edits the combo box's text).
+    int E2PROMItemIndex() const;
+
+    // Runs a handler; an exception it raises is shown in the standard error box, as the
+    // runtime does for every handler.
+    void RunHandler(const std::function<void()>& handler);
+
+    app::Dialogs& WindowDialogs() { return dialogs_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateComponents();
+    void ConnectHandlers();
+    void ArrangeEditorStatus();
+    void ApplyDriverSettings();
+    void ApplyDialogSettings();
+    void ApplyChartSettings();
+    void OnComboBoxTextEdited(const QString& text);
+    // Discards input left over from earlier exchanges; false when the line would not fall quiet.
+    bool DrainInput();
+
+    app::Dialogs& dialogs_;
+};

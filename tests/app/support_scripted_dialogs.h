@@ -1,0 +1,67 @@
+#pragma once
+// A Dialogs double for tests: answers from a script, records what each box showed.
+
+#include "app/Dialogs.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace testing_support {
+
+class ScriptedDialogs : public app::Dialogs {
+public:
+    enum class Kind { Message, Confirmation, Error, SaveFile };
+    struct Shown {
+        Kind kind;
+        QString text; // message text, or the save dialog's title
+        app::SaveDialogRequest request;
+    };
+
+    // Answers for the next confirmations (Yes = true); unscripted ones answer No.
+    void AnswerConfirmations(std::initializer_list<bool> answers) { confirmations_.insert(confirmations_.end(), answers); }
+    // Answers for the next save dialogs (nullopt = cancel); unscripted ones cancel.
+    void AnswerSaveDialogs(std::initializer_list<std::optional<QString>> answers)
+    {
+        saves_.insert(saves_.end(), answers);
+    }
+
+    void ShowMessage(const QString& text) override { shown.push_back({Kind::Message, text, {}}); }
+    bool ConfirmYesNo(const QString& text) override
+    {
+        shown.push_back({Kind::Confirmation, text, {}});
+        if (confirmations_.empty()) return false;
+        const bool yes = confirmations_.front();
+        confirmations_.pop_front();
+        return yes;
+    }
+    void ShowError(const QString& text) override { shown.push_back({Kind::Error, text, {}}); }
+    std::optional<QString> SaveFileName(const app::SaveDialogRequest& request) override
+    {
+        shown.push_back({Kind::SaveFile, request.title, request});
+        if (saves_.empty()) return std::nullopt;
+        std::optional<QString> answer = saves_.front();
+        saves_.pop_front();
+        return answer;
+    }
+
+    // The texts of the boxes of one kind, in the order shown.
+    QStringList Texts(Kind kind) const
+    {
+        QStringList texts;
+        for (const Shown& s : shown)
+            if (s.kind == kind) texts << s.text;
+        return texts;
+    }
+    void Clear() { shown.clear(); }
+
+    std::vector<Shown> shown;
+
+private:
+    std::deque<bool> confirmations_;
+    std::deque<std::optional<QString>> saves_;
+};
+
+} // namespace testing_support

@@ -1,0 +1,258 @@
+// The window as it comes up with no port present: its controls, components and stored settings.
+
+#include "app/E2PROMMessages.h"
+#include "app/E2PROMVariables.h"
+#include "app/TRadioGroup.h"
+#include "app/TSaveDialog.h"
+#include "app/Unit1.h"
+#include "chart/layerchart.h"
+#include "platform/PortNames.h"
+#include "support_form.h"
+#include "support_scripted_dialogs.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using testing_support::ScriptedDialogs;
+
+namespace {
+
+class FormWithoutPort : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::SetComPortPath(1, "/nonexistent/duoclave-com1");
+        platform::SetComPortPath(2, "/nonexistent/duoclave-com2");
+        form = std::make_unique<TForm1>(dialogs);
+    }
+    void TearDown() override
+    {
+        form->close();
+        form.reset();
+        platform::SetComPortPath(1, "");
+        platform::SetComPortPath(2, "");
+    }
+
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(FormWithoutPort, CaptionFontAndPlace)
+{
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Duoclave V 0.21"));
+    EXPECT_EQ(form->font().family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(form->font().pixelSize(), 11);
+    EXPECT_EQ(form->pos(), QPoint(200, 191));
+    EXPECT_EQ(form->width(), 940);
+    // Every control lies inside the window.
+    for (QWidget* w : form->findChildren<QWidget*>())
+        if (w->parentWidget() == form.get())
+            EXPECT_TRUE(form->rect().contains(w->geometry())) << w->objectName().toStdString();
+}
+
+struct ControlCase {
+    const char* name;
+    const char* className;
+    const char* parent;
+    QRect bounds; // width or height 0: the control sizes itself
+    const char* text;
+};
+
+class Controls : public FormWithoutPort, public ::testing::WithParamInterface<ControlCase> {};
+
+QString TextOf(QWidget* w)
+{
+    if (auto* b = qobject_cast<QPushButton*>(w)) return b->text();
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
+    if (auto* g = qobject_cast<QGroupBox*>(w)) return g->title();
+    return {};
+}
+
+TEST_P(Controls, NameClassParentPlaceAndContent)
+{
+    const ControlCase& c = GetParam();
+    auto* w = form->findChild<QWidget*>(QString::fromLatin1(c.name));
+    ASSERT_NE(w, nullptr) << c.name;
+    EXPECT_TRUE(w->inherits(c.className)) << c.name << " is " << w->metaObject()->className();
+    EXPECT_EQ(w->parentWidget()->objectName(), QString::fromLatin1(c.parent)) << c.name;
+    EXPECT_EQ(w->pos(), c.bounds.topLeft()) << c.name;
+    if (c.bounds.width() > 0) EXPECT_EQ(w->width(), c.bounds.width()) << c.name;
+    if (c.bounds.height() > 0) EXPECT_EQ(w->height(), c.bounds.height()) << c.name;
+    EXPECT_EQ(TextOf(w), QString::fromLatin1(c.text)) << c.name;
+    EXPECT_TRUE(w->isVisibleTo(form.get())) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, Controls, ::testing::Values(
+    ControlCase{"RadioGroup1", "app::TRadioGroup", "Form1", {8, 8, 241, 49}, "Choose COM PORT"},
+    ControlCase{"Label1", "QLabel", "Form1", {8, 64, 0, 0}, "Status: Error"},
+    ControlCase{"GroupBox4", "QGroupBox", "Form1", {8, 88, 241, 0}, "Read/Write to E2PROM"},
+    ControlCase{"ComboBox_E2PROM", "QComboBox", "GroupBox4", {16, 24, 209, 21}, "Select Variable"},
+    ControlCase{"Label18", "QLabel", "GroupBox4", {16, 56, 0, 0}, "Value:"},
+    ControlCase{"Edit_E2PROM", "QLineEdit", "GroupBox4", {56, 48, 49, 21}, "0"},
+    ControlCase{"Button_E2PROM", "QPushButton", "GroupBox4", {112, 48, 113, 25}, "Write to E2PROM"},
+    ControlCase{"Button_Working", "QPushButton", "GroupBox4", {112, 80, 113, 25}, "E2PROM -> working"},
+    ControlCase{"Label_E2PROM", "QLabel", "GroupBox4", {16, 109, 0, 0}, ""},
+    ControlCase{"GroupBox1", "QGroupBox", "Form1", {8, 0, 241, 89}, "Sync Graph"},
+    ControlCase{"Button_Switch", "QPushButton", "GroupBox1", {24, 24, 193, 25}, "Start measurement"},
+    ControlCase{"Button1", "QPushButton", "GroupBox1", {24, 56, 113, 25}, "Save measurements"},
+    ControlCase{"Button2", "QPushButton", "GroupBox1", {144, 56, 75, 25}, "Save picture"},
+    ControlCase{"LayerChart1", "chart::TLayerChart", "Form1", {256, 16, 681, 281}, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FormWithoutPort, GroupBox1FollowsTheGrownEditorGroup)
+{
+    // GroupBox1 keeps its gap of 7 pixels below GroupBox4, whatever the status line needed.
+    EXPECT_EQ(form->GroupBox1->y(), form->GroupBox4->geometry().bottom() + 1 + 7);
+    EXPECT_GE(form->GroupBox4->height(), 113);
+    EXPECT_TRUE(form->rect().contains(form->GroupBox1->geometry()));
+}
+
+TEST_F(FormWithoutPort, RadioGroupAndComboBoxContent)
+{
+    EXPECT_EQ(form->RadioGroup1->Items(), (QStringList{"COM 1", "COM 2"}));
+    EXPECT_EQ(form->RadioGroup1->Columns(), 2);
+    EXPECT_EQ(form->RadioGroup1->ItemIndex(), 0);
+    ASSERT_EQ(form->ComboBox_E2PROM->count(), app::E2PROMVariableCount);
+    for (int i = 0; i < app::E2PROMVariableCount; ++i)
+        EXPECT_EQ(form->ComboBox_E2PROM->itemText(i), QString::fromLatin1(app::E2PROMVariables[std::size_t(i)].itemText));
+    EXPECT_TRUE(form->ComboBox_E2PROM->isEditable());
+    EXPECT_EQ(form->ComboBox_E2PROM->currentIndex(), -1);
+    EXPECT_EQ(form->E2PROMItemIndex(), -1);
+    EXPECT_TRUE(form->Label1->font().bold());
+}
+
+TEST_F(FormWithoutPort, TabOrderWithinEachParent)
+{
+    std::vector<QWidget*> expected = {form->RadioGroup1->Button(0), form->Edit_E2PROM, form->Button_E2PROM,
+                                      form->ComboBox_E2PROM, form->Button_Working, form->Button_Switch,
+                                      form->Button1, form->Button2};
+    std::vector<QWidget*> chain;
+    QWidget* w = expected.front();
+    do {
+        if (w->focusPolicy() & Qt::TabFocus) {
+            if (std::find(expected.begin(), expected.end(), w) != expected.end()) chain.push_back(w);
+        }
+        w = w->nextInFocusChain();
+    } while (w != expected.front() && chain.size() < expected.size());
+    EXPECT_EQ(chain, expected);
+}
+
+TEST_F(FormWithoutPort, ComponentsAndStoredSettings)
+{
+    auto* timer = form->findChild<QTimer*>(QStringLiteral("Timer1"));
+    ASSERT_EQ(timer, form->Timer1);
+    EXPECT_EQ(timer->interval(), 1000);
+    EXPECT_FALSE(timer->isActive());
+
+    auto* dat = form->findChild<app::TSaveDialog*>(QStringLiteral("SaveDialog1"));
+    ASSERT_NE(dat, nullptr);
+    EXPECT_EQ(dat->DefaultExt(), QStringLiteral(".dat"));
+    EXPECT_EQ(dat->Filter(), QStringLiteral("Dat files|*.dat|All files|*.*"));
+    EXPECT_EQ(dat->Options(), app::ofOverwritePrompt | app::ofHideReadOnly | app::ofEnableSizing);
+    EXPECT_TRUE(dat->Title().isEmpty());
+
+    auto* picture = form->findChild<app::TSaveDialog*>(QStringLiteral("SaveDialogPicture"));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->DefaultExt(), QStringLiteral("*.bmp"));
+    EXPECT_EQ(picture->Filter(), QStringLiteral("WMF files|*.wmf|All files|*.*"));
+    EXPECT_EQ(picture->Title(), QStringLiteral("Select file name"));
+    EXPECT_EQ(picture->Options(), dat->Options());
+
+    // The driver served its one pass during creation and is gone.
+    EXPECT_EQ(form->SerialPortDriver1, nullptr);
+    EXPECT_EQ(form->findChild<QObject*>(QStringLiteral("SerialPortDriver1")), nullptr);
+}
+
+TEST_F(FormWithoutPort, StartsWithErrorStatusEmptyChartAndNoMeasurement)
+{
+    EXPECT_EQ(form->Label1->text(), QStringLiteral("Status: Error"));
+    EXPECT_FALSE(form->Measuring);
+    EXPECT_EQ(form->MeasurementCount, 0);
+    EXPECT_FALSE(form->Timer1->isActive());
+    EXPECT_EQ(form->MeasurementLog, nullptr);
+    auto* chart = qobject_cast<chart::TLayerChart*>(form->LayerChart1);
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->ItemCount(), 0);
+}
+
+TEST_F(FormWithoutPort, StatusLineShowsEveryTextInFull)
+{
+    QLabel* label = form->Label_E2PROM;
+    const QRect inGroup = label->geometry();
+    EXPECT_GT(inGroup.top(), form->Button_Working->geometry().bottom());
+    EXPECT_TRUE(form->GroupBox4->contentsRect().contains(inGroup));
+    for (const char* text : app::EditorStatusTexts) {
+        label->setText(QString::fromLatin1(text));
+        EXPECT_LE(label->heightForWidth(label->width()), label->height()) << text;
+        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 1000), Qt::TextWordWrap,
+                                                               label->text());
+        EXPECT_LE(needed.width(), label->width()) << text;
+        EXPECT_LE(needed.height(), label->height()) << text;
+    }
+}
+
+TEST_F(FormWithoutPort, TypingStopsAtEightCharactersButShownValuesStayWhole)
+{
+    QLineEdit* edit = form->Edit_E2PROM;
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("123456789"));
+    EXPECT_EQ(edit->text(), QStringLiteral("12345678"));
+    edit->setText(QStringLiteral("1.96666666666667"));
+    EXPECT_EQ(edit->text(), QStringLiteral("1.96666666666667"));
+    edit->setCursorPosition(edit->text().size());
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), QStringLiteral("1.9666666666666"));
+    QTest::keyClick(edit, Qt::Key_5);
+    EXPECT_EQ(edit->text(), QStringLiteral("1.9666666666666"));
+}
+
+TEST_F(FormWithoutPort, EditingTheComboBoxTextDeselectsTheRow)
+{
+    QComboBox* combo = form->ComboBox_E2PROM;
+    combo->setCurrentIndex(19);
+    form->Label_E2PROM->setText(QStringLiteral("old"));
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("x"));
+    EXPECT_EQ(form->E2PROMItemIndex(), -1);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Number of photo empty framesx"));
+    // The change handler ran, found no row, cleared the status line and left the edit alone.
+    EXPECT_EQ(form->Label_E2PROM->text(), QString());
+    EXPECT_EQ(form->Edit_E2PROM->text(), QStringLiteral("0"));
+}
+
+TEST_F(FormWithoutPort, HandlerErrorsGoToTheStandardErrorBox)
+{
+    form->RunHandler([] { throw std::runtime_error("Cannot create file /x/y.dat"); });
+    EXPECT_EQ(dialogs.Texts(ScriptedDialogs::Kind::Error), QStringList{"Cannot create file /x/y.dat"});
+}
+
+TEST_F(FormWithoutPort, SaveDialogsRunThroughTheWindowDialogs)
+{
+    dialogs.AnswerSaveDialogs({QStringLiteral("/tmp/run.wmf"), std::nullopt});
+    EXPECT_TRUE(form->SaveDialogPicture->Execute());
+    EXPECT_EQ(form->SaveDialogPicture->FileName(), QStringLiteral("/tmp/run.wmf"));
+    EXPECT_FALSE(form->SaveDialog1->Execute());
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].request.title, QStringLiteral("Select file name"));
+    EXPECT_EQ(dialogs.shown[0].request.defaultExt, QStringLiteral("*.bmp"));
+    EXPECT_TRUE(dialogs.shown[1].request.overwritePrompt);
+    EXPECT_EQ(dialogs.shown[1].request.filter, QStringLiteral("Dat files|*.dat|All files|*.*"));
+}
+
+TEST_F(FormWithoutPort, ClosingWithNoPortEverOpened)
+{
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+} // namespace

@@ -16,8 +16,8 @@ public:
     State validate(QString& input, int& pos) const override;
 
 private:
-    QLineEdit* edit_;
     int maxLength_;
+    qsizetype acceptedLength_; // length of the text before the change under validation
 };
 
 } // namespace app

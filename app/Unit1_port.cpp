@@ -5,10 +5,7 @@
 #include "app/TRadioGroup.h"
 #include "app/Unit1.h"
 #include "platform/SerialPort.h"
-#if __has_include("serial/SPDrv.h") // TEMP
 #include "serial/SPDrv.h"
-#define HAVE_DRV 1
-#endif
 
 #include <QLabel>
 #include <QTimer>
@@ -65,7 +62,6 @@ void TForm1::FormCreate(QObject*)
 
     // The driver applies its line settings, queue sizes and time-outs to the port once; its
     // result does not matter, the open of PortHandle alone decides the status.
-#ifdef HAVE_DRV
     if (SerialPortDriver1) {
         if (SerialPortDriver1->IsOpen()) SerialPortDriver1->ClosePort();
         SerialPortDriver1->SetPortName(names.driverStyle);
@@ -74,7 +70,6 @@ void TForm1::FormCreate(QObject*)
         delete SerialPortDriver1;
         SerialPortDriver1 = nullptr;
     }
-#endif
 
     FillDefaultConfig();
     const bool opened = OpenPortHandle();

@@ -3,10 +3,7 @@
 
 #include "app/TSaveDialog.h"
 #include "app/Unit1.h"
-#if __has_include("serial/SPDrv.h") // TEMP
 #include "serial/SPDrv.h"
-#define HAVE_DRV 1
-#endif
 
 namespace {
 
@@ -16,7 +13,6 @@ constexpr uint32_t DriverInputTimeoutMs = 100;
 
 void TForm1::ApplyDriverSettings()
 {
-#ifdef HAVE_DRV
     SerialPortDriver1 = new serial::TSerialPortDriver(this);
     SerialPortDriver1->setObjectName(QStringLiteral("SerialPortDriver1"));
     SerialPortDriver1->SetPort(serial::pnCustom);
@@ -24,7 +20,6 @@ void TForm1::ApplyDriverSettings()
     SerialPortDriver1->SetHwFlow(serial::hfNONE);
     SerialPortDriver1->SetEnableDTROnOpen(false);
     SerialPortDriver1->SetInputTimeout(DriverInputTimeoutMs);
-#endif
 }
 
 void TForm1::ApplyDialogSettings()

@@ -399,6 +399,12 @@ void WmfPaintEngine::FillRect(const QRect& px, const QBrush& brush)
     const BrushKey key = KeyOf(brush);
     if (key == NullBrush() || px.isEmpty())
         return;
+    if (key.style == BS_SOLID && px.size() == QSize(1, 1) && RopOf(composition_) == R2_COPYPEN) {
+        // One pixel (the canvas's SetPixel): no pen or brush needed. SetPixel knows no raster op.
+        writer_.SetPixel(px.topLeft(), key.color);
+        AddBounds(px.left(), px.top(), px.right(), px.bottom());
+        return;
+    }
     if (key.style == BS_SOLID) {
         // An outline in the fill colour covers exactly the edge pixels on every player, unlike a
         // null pen, whose rectangles some players shrink by one pixel and others do not.

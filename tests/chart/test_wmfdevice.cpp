@@ -232,6 +232,7 @@ TEST(WmfDevice, PointsArePixelsInThePenColour)
     const Metafile m = Draw([](QPainter& p) {
         p.setPen(QColor(0, 0, 255));
         p.drawPoint(7, 9);
+        p.fillRect(QRect(30, 31, 1, 1), QColor(0, 255, 0));
         p.setPen(QPen(QColor(0, 255, 0), 3));
         p.drawPoint(20, 20);
     });
@@ -240,6 +241,11 @@ TEST(WmfDevice, PointsArePixelsInThePenColour)
     EXPECT_EQ(px->DWord(0), 0xFF0000u);
     EXPECT_EQ(px->Int(2), 9);
     EXPECT_EQ(px->Int(3), 7);
+    const auto pixels = m.All(META_SETPIXEL);
+    ASSERT_EQ(pixels.size(), 2u); // a one-pixel fill is a pixel too
+    EXPECT_EQ(pixels[1].DWord(0), 0x00FF00u);
+    EXPECT_EQ(pixels[1].Int(3), 30);
+    EXPECT_EQ(m.Count(META_CREATEBRUSHINDIRECT), 1);
     const auto* dot = m.First(META_RECTANGLE); // a wide square-capped point: a 3 x 3 square
     ASSERT_NE(dot, nullptr);
     EXPECT_EQ(GdiBox(*dot), QRect(QPoint(19, 19), QPoint(22, 22)));

@@ -22,8 +22,10 @@ void WaitMilliseconds(std::uint32_t ms)
     if (ms == UINT32_MAX)
         ms = UINT32_MAX - 1;
     const std::uint32_t start = platform::GetTickCount();
+    // The first reading that ends the wait; until then sleep towards it, a millisecond at most.
+    const std::uint32_t end = start + ms + 1;
     while (static_cast<std::uint32_t>(platform::GetTickCount() - start) <= ms)
-        platform::SleepOneSlice();
+        platform::SleepTowardsTick(end);
 }
 
 bool SendByte(std::uint8_t b)

@@ -26,7 +26,7 @@ inline constexpr std::uint8_t TeleWideReadRegister = 102;
 inline constexpr std::uint8_t SyncRegister = 103;           // measured sync offset, signed microseconds
 
 // Waits until the tick counter has moved more than `ms` past its reading at the start (a wrap of
-// the counter is harmless). Handles no window messages; sleeps in slices well under 1 ms.
+// the counter is harmless). Handles no window messages; sleeps in slices of at most 1 ms.
 void WaitMilliseconds(std::uint32_t ms);
 
 // Writes one byte to PortHandle; true when the port took it.

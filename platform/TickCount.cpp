@@ -47,4 +47,24 @@ void SleepOneSlice()
     nanosleep(&slice, nullptr);
 }
 
+void SleepTowardsTick(std::uint32_t tick)
+{
+    if (ReplacedSource()) {
+        SleepOneSlice();
+        return;
+    }
+    constexpr std::uint64_t LongestSleepUs = MicrosecondsPerMillisecond;
+    const std::uint64_t nowUs = MonotonicMicroseconds();
+    const std::uint32_t nowTick = static_cast<std::uint32_t>(nowUs / MicrosecondsPerMillisecond);
+    // Ticks ahead of now, across a wrap; a tick already passed reads as far ahead, hence the cap.
+    const std::uint32_t ticksAhead = tick - nowTick;
+    if (ticksAhead == 0)
+        return;
+    const std::uint64_t untilTickUs = static_cast<std::uint64_t>(ticksAhead) * MicrosecondsPerMillisecond
+        - nowUs % MicrosecondsPerMillisecond;
+    const std::uint64_t sleepUs = untilTickUs < LongestSleepUs ? untilTickUs : LongestSleepUs;
+    timespec pause{0, static_cast<long>(sleepUs * NanosecondsPerMicrosecond)};
+    nanosleep(&pause, nullptr);
+}
+
 } // namespace platform

@@ -33,6 +33,11 @@ inline constexpr std::chrono::microseconds BusyWaitSlice{250};
 // Sleeps for one BusyWaitSlice (never more than a millisecond, signals notwithstanding).
 void SleepOneSlice();
 
+// Sleeps until GetTickCount() may have reached `tick`, but never longer than a millisecond:
+// the pause of a busy wait that waits for a known tick. With a replaced tick source the real time
+// of `tick` is unknown, and it sleeps one BusyWaitSlice.
+void SleepTowardsTick(std::uint32_t tick);
+
 // The monotonic clock in microseconds, the same clock as GetTickCount's (never replaced):
 // for time stamps of line traffic.
 std::uint64_t MonotonicMicroseconds();

@@ -176,12 +176,15 @@ void PtyServer::ReadHost()
         if (n <= 0)
             return;
         const std::uint64_t now = Now();
+        Protocol& protocol = device_->GetProtocol();
         for (ssize_t i = 0; i < n; ++i) {
             TraceByte("in", chunk[i], now);
-            // A byte is complete at the device one byte time after the line was free for it.
+            // A byte is complete at the device one byte time after the line was free for it. Its
+            // replies can be worked out at once: they leave no earlier than the line allows.
             const std::uint64_t end = std::max(now, lastInputEndUs_) + byteTimeUs_;
             lastInputEndUs_ = end;
-            input_.push_back({chunk[i], end, false});
+            for (const Reply& reply : protocol.Receive(chunk[i], end - startUs_))
+                ScheduleOutput(reply.byte, reply.dueUs + startUs_, true);
         }
     }
 }
@@ -214,15 +217,9 @@ void PtyServer::ScheduleOutput(std::uint8_t byte, std::uint64_t readyUs, bool re
     output_.push_back({byte, end, reply});
 }
 
-void PtyServer::ProcessDueInput(std::uint64_t now)
+void PtyServer::ApplyFaults(std::uint64_t now)
 {
     Protocol& protocol = device_->GetProtocol();
-    while (!input_.empty() && input_.front().dueUs <= now) {
-        const Pending arrived = input_.front();
-        input_.pop_front();
-        for (const Reply& reply : protocol.Receive(arrived.byte, arrived.dueUs - startUs_))
-            ScheduleOutput(reply.byte, reply.dueUs + startUs_, true);
-    }
     protocol.Expire(now - startUs_);
     if (protocol.Faults().Has(Fault::Silence))
         std::erase_if(output_, [](const Pending& p) { return p.reply; });
@@ -261,8 +258,6 @@ void PtyServer::WriteDueOutput(std::uint64_t now)
 std::int64_t PtyServer::NextEventUs(std::uint64_t now) const
 {
     std::uint64_t next = UINT64_MAX;
-    if (!input_.empty())
-        next = std::min(next, input_.front().dueUs);
     if (!output_.empty())
         next = std::min(next, output_.front().dueUs);
     if (auto expiry = device_->GetProtocol().ExpiryDue())
@@ -297,7 +292,7 @@ int PtyServer::Serve()
         if (control_ >= 0)
             ReadControl();
         ReadHost();
-        ProcessDueInput(now);
+        ApplyFaults(now);
         ScheduleStray(now);
         WriteDueOutput(Now());
 

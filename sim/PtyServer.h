@@ -33,13 +33,13 @@ private:
     struct Pending {
         std::uint8_t byte;
         std::uint64_t dueUs;     // absolute monotonic microseconds
-        bool reply;              // from the protocol (not junk)
+        bool reply;              // from the protocol, not junk
     };
 
     std::uint64_t Now() const;
     void ReadHost();
     void ReadControl();
-    void ProcessDueInput(std::uint64_t now);
+    void ApplyFaults(std::uint64_t now);
     void ScheduleOutput(std::uint8_t byte, std::uint64_t readyUs, bool reply);
     void ScheduleStray(std::uint64_t now);
     void WriteDueOutput(std::uint64_t now);
@@ -60,7 +60,6 @@ private:
     std::FILE* trace_ = nullptr;
     std::uint64_t startUs_ = 0;
     std::uint64_t byteTimeUs_ = 0;
-    std::deque<Pending> input_;     // arrived from the host, due when the line has carried them
     std::deque<Pending> output_;    // due when the line has carried them to the host
     std::uint64_t lastInputEndUs_ = 0;
     std::uint64_t lastOutputEndUs_ = 0;

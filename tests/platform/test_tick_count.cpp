@@ -31,3 +31,30 @@ TEST(TickCount, SleepOneSliceLetsTimePass)
     SleepOneSlice();
     EXPECT_GT(MonotonicMicroseconds(), before);
 }
+
+TEST(TickCount, SleepTowardsTickReachesANearTickInOneCall)
+{
+    for (int i = 0; i < 5; ++i) {
+        const std::uint32_t target = GetTickCount() + 1;
+        SleepTowardsTick(target);
+        EXPECT_LT(static_cast<std::uint32_t>(GetTickCount() - target), 0x80000000u) << "tick not reached";
+    }
+}
+
+TEST(TickCount, SleepTowardsAFarTickSleepsAMillisecondAtMost)
+{
+    // A full millisecond (the longest pause) moves the counter on by at least one.
+    const std::uint32_t before = GetTickCount();
+    SleepTowardsTick(before + 1000);
+    EXPECT_GE(static_cast<std::uint32_t>(GetTickCount() - before), 1u);
+}
+
+TEST(TickCount, SleepTowardsTickWithAReplacedSourceSleepsOneSlice)
+{
+    std::uint32_t readings = 0;
+    ScopedTickSource fake([&] { return ++readings, 5u; });
+    const std::uint64_t before = MonotonicMicroseconds();
+    SleepTowardsTick(6);
+    EXPECT_EQ(readings, 0u); // it does not consult a clock whose real pace it can't know
+    EXPECT_GT(MonotonicMicroseconds(), before);
+}

@@ -69,8 +69,29 @@ void PtyServer::Warn(const std::string& message) const
     std::fprintf(stderr, "duoclave-sim: %s\n", message.c_str());
 }
 
+void PtyServer::CatchStopSignals()
+{
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+    // The stop signals only get through while Serve sleeps in ppoll, so none is lost in between;
+    // one that comes before Serve waits for it.
+    sigset_t blocked;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGINT);
+    sigaddset(&blocked, SIGTERM);
+    sigprocmask(SIG_BLOCK, &blocked, &waitingMask_);
+    sigdelset(&waitingMask_, SIGINT);
+    sigdelset(&waitingMask_, SIGTERM);
+}
+
 bool PtyServer::Open(std::string& error)
 {
+    // Before the link exists, so that whoever sees the link can stop us cleanly.
+    CatchStopSignals();
     Registers::E2promValues e2prom = Registers::DefaultE2prom();
     if (!options_.statePath.empty() && !E2promFile(options_.statePath).Load(e2prom, error))
         return false;
@@ -271,21 +292,6 @@ std::int64_t PtyServer::NextEventUs(std::uint64_t now) const
 
 int PtyServer::Serve()
 {
-    struct sigaction action {};
-    action.sa_handler = RequestStop;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-    // The stop signals only get through while we sleep in ppoll, so none is lost in between.
-    sigset_t blocked, waiting;
-    sigemptyset(&blocked);
-    sigaddset(&blocked, SIGINT);
-    sigaddset(&blocked, SIGTERM);
-    sigprocmask(SIG_BLOCK, &blocked, &waiting);
-    sigdelset(&waiting, SIGINT);
-    sigdelset(&waiting, SIGTERM);
-
     while (!stopRequested) {
         const std::uint64_t now = Now();
         // Commands first: one sent before a host byte applies to that byte.
@@ -304,7 +310,7 @@ int PtyServer::Serve()
             limit.tv_sec = static_cast<time_t>(waitUs / MicrosecondsPerSecond);
             limit.tv_nsec = static_cast<long>((waitUs % MicrosecondsPerSecond) * 1000);
         }
-        if (ppoll(fds, count, waitUs >= 0 ? &limit : nullptr, &waiting) < 0 && errno != EINTR) {
+        if (ppoll(fds, count, waitUs >= 0 ? &limit : nullptr, &waitingMask_) < 0 && errno != EINTR) {
             Warn(Errno("ppoll"));
             return 1;
         }

@@ -10,6 +10,7 @@
 #include <deque>
 #include <memory>
 #include <random>
+#include <signal.h>
 #include <string>
 
 namespace sim {
@@ -36,6 +37,7 @@ private:
         bool reply;              // from the protocol, not junk
     };
 
+    void CatchStopSignals();
     std::uint64_t Now() const;
     void ReadHost();
     void ReadControl();
@@ -66,6 +68,7 @@ private:
     bool strayRunning_ = false;
     std::uint64_t nextStrayUs_ = 0;
     std::mt19937 junk_;
+    sigset_t waitingMask_{};        // the signal mask while Serve sleeps: stop signals let through
 };
 
 } // namespace sim

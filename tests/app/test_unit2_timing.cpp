@@ -44,6 +44,22 @@ TEST(WaitMilliseconds, ZeroWaitsForOneStep)
     EXPECT_EQ(clock.readings, 2u);
 }
 
+TEST(WaitMilliseconds, TheLongestWaitStillEnds)
+{
+    // No difference of two readings exceeds 2^32 - 1, so a wait of that many milliseconds taken
+    // literally could never end; it ends at the largest difference there is.
+    std::uint32_t readings = 0;
+    std::uint32_t now = 0;
+    platform::ScopedTickSource fake([&] {
+        ++readings;
+        const std::uint32_t reading = now;
+        now += 0xFFFFFFFFu;
+        return reading;
+    });
+    WaitMilliseconds(0xFFFFFFFFu);
+    EXPECT_EQ(readings, 2u);
+}
+
 TEST(ReceiveByteTimed, WithNoPortRunsItsFullLimitAcrossAWrap)
 {
     ASSERT_EQ(PortHandle, platform::InvalidPortHandle);

@@ -7,6 +7,7 @@
 #include "app/Unit2.h"
 #include "platform/PortNames.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <iostream>
 
@@ -35,30 +36,95 @@ protected:
 
 } // namespace
 
+// The longest time from a request the host sent to the simulator's reply to it, over the replies
+// the simulator sent after trace entry `traceFrom`; 0 when it sent none.
+std::uint64_t LongestReplyTimeUs(const LineRecorder& line, const std::vector<SimProcess::TraceEntry>& trace,
+                                 std::size_t traceFrom)
+{
+    std::uint64_t longest = 0;
+    for (std::size_t i = traceFrom; i < trace.size(); ++i) {
+        if (trace[i].toDevice)
+            continue;
+        std::uint64_t request = 0;
+        for (const auto& e : line.Events())
+            if (e.direction == LineDirection::Sent && e.microseconds <= trace[i].microseconds)
+                request = e.microseconds;
+        if (request != 0)
+            longest = std::max(longest, trace[i].microseconds - request);
+    }
+    return longest;
+}
+
+// Runs `exchange` until it succeeds. A failure counts only when the simulator did reply in time:
+// on a starved machine it may read a request or send its reply late, and then the reply the
+// test wanted (150 ms after the request) never happened. Five such attempts fail the test too.
+template <class Exchange>
+void ExpectTakenWhenRepliedInTime(SimProcess& sim, Exchange exchange)
+{
+    constexpr int Attempts = 5;
+    constexpr std::uint64_t InTimeUs = (ReplyTimeLimit - 10) * 1000;
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
+        const std::size_t traceFrom = sim.Trace().size();
+        LineRecorder line;
+        if (exchange())
+            return;
+        // Let a late reply arrive, so that it is traced and does not disturb the next attempt.
+        std::uint8_t b = 0;
+        std::uint32_t count = 1;
+        while (count != 0)
+            ReceiveByteTimed(b, count, 2 * ReplyTimeLimit);
+        const std::uint64_t longest = LongestReplyTimeUs(line, sim.Trace(), traceFrom);
+        ASSERT_GT(longest, 0u) << "no reply at all";
+        ASSERT_GE(longest, InTimeUs) << "failed although every reply came within " << longest << " us";
+    }
+    FAIL() << "the simulator never managed to reply in time";
+}
+
 TEST_F(DeviceLinkFaults, AReplyAfter150MsIsTaken)
 {
     Start({"--sync", "constant:300", "--reply-delay", "150"});
-    bool ok = false;
-    EXPECT_EQ(ReadWord(SyncRegister, ok), 300);
-    EXPECT_TRUE(ok);
-    WriteWord(9, 0x0102, ok);
-    EXPECT_TRUE(ok);
+    ExpectTakenWhenRepliedInTime(*sim_, [] {
+        bool ok = false;
+        const std::uint16_t value = ReadWord(SyncRegister, ok);
+        EXPECT_EQ(value, ok ? 300 : 0);
+        return ok;
+    });
+    ExpectTakenWhenRepliedInTime(*sim_, [] {
+        bool ok = false;
+        WriteWord(9, 0x0102, ok);
+        return ok;
+    });
+    EXPECT_EQ(sim_->DumpValue("e2prom 9"), 0x0102);
 }
 
 TEST_F(DeviceLinkFaults, AReplyAfter250MsIsNotTakenAndStaysWaiting)
 {
     Start({"--sync", "constant:300", "--fault", "late", "--late-delay", "250"});
-    LineRecorder line;
-    bool ok = true;
-    EXPECT_EQ(ReadWord(SyncRegister, ok), 0);
-    EXPECT_FALSE(ok);
-    // The exchange gave up before the high-byte request.
-    EXPECT_EQ(line.Bytes(LineDirection::Sent), (Bytes{0x67}));
-    std::uint8_t late = 0;
-    std::uint32_t count = 0;
-    ReceiveByteTimed(late, count, 2 * ReplyTimeLimit);
-    EXPECT_EQ(count, 1u);
-    EXPECT_EQ(late, 300 & 0xFF);
+    // A host starved for more than 50 ms finds the late byte waiting at its last attempt and
+    // takes it; such an attempt shows nothing and is repeated.
+    constexpr int Attempts = 5;
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
+        LineRecorder line;
+        bool ok = true;
+        const std::uint16_t value = ReadWord(SyncRegister, ok);
+        if (ok) {
+            std::uint8_t b = 0;
+            std::uint32_t count = 1;
+            while (count != 0)
+                ReceiveByteTimed(b, count, 2 * ReplyTimeLimit);
+            continue;
+        }
+        EXPECT_EQ(value, 0);
+        // The exchange gave up before the high-byte request.
+        EXPECT_EQ(line.Bytes(LineDirection::Sent), (Bytes{0x67}));
+        std::uint8_t late = 0;
+        std::uint32_t count = 0;
+        ReceiveByteTimed(late, count, 2 * ReplyTimeLimit);
+        EXPECT_EQ(count, 1u);
+        EXPECT_EQ(late, 300 & 0xFF);
+        return;
+    }
+    FAIL() << "the host never waited in time";
 }
 
 TEST_F(DeviceLinkFaults, ALateAcknowledgementFailsTheWrite)

@@ -48,9 +48,10 @@ std::uint32_t ReceiveByteTimed(std::uint8_t& b, std::uint32_t& count, std::uint3
         const std::uint32_t elapsed = platform::GetTickCount() - start;
         if (count != 0 || elapsed > limitMs)
             return elapsed;
-        // A failing port answers at once; without a pause this loop would spin a core.
+        // A failing port answers at once; without a pause this loop would spin a core. Nothing
+        // can arrive on it, so the pause may run up to the tick that ends the wait.
         if (!portWorks)
-            platform::SleepOneSlice();
+            platform::SleepTowardsTick(start + limitMs + 1);
     }
 }
 

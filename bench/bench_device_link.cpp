@@ -144,6 +144,27 @@ void BM_WriteWord(benchmark::State& state)
     });
 }
 
+// With no port every reply wait runs its full limit: what does waiting cost the processor?
+void BM_ReadWordWithoutPort(benchmark::State& state)
+{
+    const platform::PortHandle open = PortHandle;
+    PortHandle = platform::InvalidPortHandle;
+    std::int64_t failures = 0;
+    const std::uint64_t wallStart = platform::MonotonicMicroseconds();
+    const double cpuStart = ThreadCpuSeconds();
+    for (auto _ : state) {
+        bool ok = true;
+        benchmark::DoNotOptimize(ReadWord(SyncRegister, ok));
+        failures += ok ? 0 : 1;
+    }
+    const double wallMs = static_cast<double>(platform::MonotonicMicroseconds() - wallStart) / 1000.0;
+    state.counters["cpu_share_pct"] = 100.0 * (ThreadCpuSeconds() - cpuStart) * 1000.0 / wallMs;
+    state.counters["ms_per_exchange"] = wallMs / static_cast<double>(state.iterations());
+    state.counters["failures"] = static_cast<double>(failures);
+    PortHandle = open;
+}
+
+BENCHMARK(BM_ReadWordWithoutPort)->Iterations(5)->Repetitions(3)->ReportAggregatesOnly(true)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RoundTripBaseline)->Iterations(50)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadWord)->Iterations(50)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteWord)->Iterations(30)->Repetitions(5)->ReportAggregatesOnly(true)->UseRealTime()->Unit(benchmark::kMillisecond);

@@ -1,0 +1,47 @@
+#pragma once
+// The data-to-pixel mapping of one layer, as a value that rendering loops can keep at hand.
+
+#include <QPoint>
+
+#include <cmath>
+
+namespace chart {
+
+inline constexpr long double LogAxisFloor = 1E-100L;   // smallest value a logarithmic axis maps
+inline constexpr long double PixelValueLimit = 2147483647.0L;
+
+struct LayerMap {
+    long double XFactor = 0, XOffset = 0, YFactor = 0, YOffset = 0;
+    bool LogX = false, LogY = false;
+    long double XFallback = 0; // pixel of values <= 1E-100 on a logarithmic axis
+    long double YFallback = 0;
+};
+
+// Limited to +-2147483647 and rounded half to even (the default rounding mode).
+inline int RoundPixelValue(long double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v > PixelValueLimit)
+        v = PixelValueLimit;
+    if (v < -PixelValueLimit)
+        v = -PixelValueLimit;
+    return int(std::nearbyint(v));
+}
+
+inline QPoint MapToPixel(const LayerMap& m, double x, double y)
+{
+    long double u;
+    if (m.LogX)
+        u = x > LogAxisFloor ? m.XFactor * std::log((long double)x) + m.XOffset : m.XFallback;
+    else
+        u = m.XFactor * x + m.XOffset;
+    long double v;
+    if (m.LogY)
+        v = y > LogAxisFloor ? m.YFactor * std::log((long double)y) + m.YOffset : m.YFallback;
+    else
+        v = m.YFactor * y + m.YOffset;
+    return QPoint(RoundPixelValue(u), RoundPixelValue(v));
+}
+
+} // namespace chart

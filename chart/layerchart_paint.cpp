@@ -1,0 +1,120 @@
+// Paint, Redraw and the copy of finished pictures to the window.
+
+#include "chart/layerchart.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace chart {
+
+QSize TCustomLayerChart::AreaPictureSize() const
+{
+    return QSize(std::max(0, AreaWidth() + 1), std::max(0, AreaHeight() + 1));
+}
+
+void TCustomLayerChart::ResizeAreaPicture()
+{
+    const QSize s = AreaPictureSize();
+    if (FAreaPicture.size() == s)
+        return;
+    if (s.isEmpty())
+        FAreaPicture = QImage();
+    else
+        FAreaPicture = QImage(s, QImage::Format_RGB32);
+}
+
+void TCustomLayerChart::SetPaintSuspended(bool v)
+{
+    if (v == FPaintSuspended)
+        return;
+    FPaintSuspended = v;
+    if (!v)
+        Paint();
+}
+
+void TCustomLayerChart::Paint()
+{
+    if (!ControlVisible() || FPaintSuspended)
+        return;
+    if (width() <= 0 || height() <= 0)
+        return;
+    if (FFullPicture.size() != size())
+        FFullPicture = QImage(size(), QImage::Format_RGB32);
+    {
+        QPainter full(&FFullPicture);
+        DrawFrame(full);
+    }
+    ResizeAreaPicture();
+    if (!FAreaPicture.isNull()) {
+        {
+            QPainter area(&FAreaPicture);
+            DrawChartBackground(area, 0, 0);
+            RenderItems(area, 0, 0, false, false);
+        }
+        QPainter full(&FFullPicture);
+        full.drawImage(FLRim, FTRim, FAreaPicture);
+    }
+    PresentPicture(0, 0, FFullPicture);
+}
+
+void TCustomLayerChart::Redraw()
+{
+    if (ControlVisible()) {
+        FLastDrawnIndex = FItemCount - 1;
+        PropagateSharedData();
+        if (!FAutoRedraw) {
+            Paint();
+        } else if (!FPaintSuspended) {
+            // Only the chart area changes; frame, caption and scales stay as the last Paint
+            // left them.
+            ResizeAreaPicture();
+            if (!FAreaPicture.isNull()) {
+                {
+                    QPainter area(&FAreaPicture);
+                    DrawChartBackground(area, 0, 0);
+                    RenderItems(area, 0, 0, false, false);
+                }
+                PresentPicture(FLRim, FTRim, FAreaPicture);
+            }
+        }
+    }
+    RepaintSharingCharts();
+}
+
+void TCustomLayerChart::PresentPicture(int x, int y, QImage& picture)
+{
+    if (picture.isNull())
+        return;
+    {
+        QPainter p(&picture);
+        DrawCrossHairs(p, -x, -y);
+    }
+    if (FWindowPicture.size() != size()) {
+        QImage resized(size(), QImage::Format_RGB32);
+        resized.fill(ToQColor(FWindColor, palette()));
+        if (!FWindowPicture.isNull()) {
+            QPainter p(&resized);
+            p.drawImage(0, 0, FWindowPicture);
+        }
+        FWindowPicture = resized;
+    }
+    {
+        QPainter w(&FWindowPicture);
+        w.drawImage(x, y, picture);
+    }
+    update(QRect(x, y, picture.width(), picture.height()));
+}
+
+void TCustomLayerChart::paintEvent(QPaintEvent* event)
+{
+    QPainter p(this);
+    if (FWindowPicture.isNull()) {
+        p.fillRect(event->rect(), ToQColor(FWindColor, palette()));
+        return;
+    }
+    p.drawImage(event->rect(), FWindowPicture, event->rect());
+}
+
+} // namespace chart

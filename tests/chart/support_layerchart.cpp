@@ -1,5 +1,7 @@
 #include "support_layerchart.h"
 
+#include "chart/scaleprops.h"
+
 #include <QPainter>
 
 namespace charttest {
@@ -10,6 +12,42 @@ std::unique_ptr<chart::TLayerChart> MakeShownChart(int width, int height)
     c->resize(width, height);
     c->show();
     return c;
+}
+
+std::unique_ptr<chart::TLayerChart> MakeBareChart(int width, int height)
+{
+    auto c = std::make_unique<chart::TLayerChart>();
+    c->resize(width, height);
+    c->Scale1X()->SetVisible(false);
+    c->Scale1Y()->SetVisible(false);
+    c->show();
+    return c;
+}
+
+QRgb AreaPixel(const chart::TCustomLayerChart& c, int x, int y)
+{
+    return c.AreaPicture().pixel(x, y) | 0xFF000000u;
+}
+
+RecordedRedraw RecordRedraw(chart::TLayerChart& c)
+{
+    RecordingDevice dev(c.width(), c.height());
+    {
+        QPainter rec(&dev);
+        c.OnBeforeRenderData = [&rec](chart::TCustomLayerChart*, QPainter*& canvas, int, int) { canvas = &rec; };
+        c.Redraw();
+        c.OnBeforeRenderData = nullptr;
+    }
+    return {dev.Engine().Polylines, dev.Engine().Lines};
+}
+
+std::vector<RecordedPolyline> PolylinesOf(const RecordedRedraw& r, chart::TColor color)
+{
+    std::vector<RecordedPolyline> out;
+    for (const auto& p : r.Polylines)
+        if (p.Color == chart::ToQColor(color))
+            out.push_back(p);
+    return out;
 }
 
 QRgb WindowPixel(const chart::TCustomLayerChart& c, int x, int y)

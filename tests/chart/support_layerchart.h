@@ -15,11 +15,16 @@
 
 namespace charttest {
 
+// A chart of the given size with its scales hidden, shown (so its painting is no longer
+// suspended).
+std::unique_ptr<chart::TLayerChart> MakeBareChart(int width, int height);
 // A chart of the given size, shown (so its painting is no longer suspended).
 std::unique_ptr<chart::TLayerChart> MakeShownChart(int width, int height);
 
 // Pixel of the picture the chart's window shows.
 QRgb WindowPixel(const chart::TCustomLayerChart& c, int x, int y);
+QRgb AreaPixel(const chart::TCustomLayerChart& c, int x, int y);
+
 inline QRgb Rgb(chart::TColor c) { return chart::ToQColor(c).rgb(); }
 
 struct RecordedPolyline {
@@ -41,6 +46,7 @@ public:
     bool end() override { return true; }
     void updateState(const QPaintEngineState& state) override;
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override { ++Images; }
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override;
     void drawPolygon(const QPoint* points, int count, PolygonDrawMode mode) override;
     void drawLines(const QLine* lines, int count) override;
@@ -49,6 +55,7 @@ public:
 
     std::vector<RecordedPolyline> Polylines;
     std::vector<RecordedLine> Lines;
+    int Images = 0;
 
 private:
     QPen FPen;
@@ -67,6 +74,15 @@ private:
     int FW, FH;
     mutable RecordingEngine FEngine;
 };
+
+// Runs Redraw with the chart-area drawing replaced by a recording device.
+struct RecordedRedraw {
+    std::vector<RecordedPolyline> Polylines;
+    std::vector<RecordedLine> Lines;
+};
+RecordedRedraw RecordRedraw(chart::TLayerChart& c);
+// Polylines drawn in the given colour.
+std::vector<RecordedPolyline> PolylinesOf(const RecordedRedraw& r, chart::TColor color);
 
 } // namespace charttest
 

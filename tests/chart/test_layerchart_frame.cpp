@@ -121,8 +121,9 @@ TEST_P(LayerChartCaption, DrawnAtItsAnchor)
             captionPixels += without.pixel(xx, yy) != c->WindowPicture().pixel(xx, yy);
         }
     EXPECT_EQ(differing, 0);
-    if (a.Horiz != cahControlRight && a.Vert != cavControlTop) // else off the control
+    if (a.Horiz != cahControlRight && a.Vert != cavControlTop) { // else off the control
         EXPECT_GT(captionPixels, 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

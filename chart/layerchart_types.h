@@ -1,8 +1,9 @@
 #pragma once
-// Enumerations and the error class of the layer chart. Names and ordinal order are fixed: stored
+// Enumerations of the layer chart. Names and ordinal order are fixed: stored
 // settings refer to them.
 
 #include "chart/chartbase.h"
+#include "chart/jointlayers.h" // ELayerChartError
 
 #include <cstdint>
 
@@ -54,11 +55,5 @@ enum TlcLayout {
     lcl_X1Bottom_Y2Both, lcl_X2Bottom_Y2Left, lcl_X2Both_Y2Both
 };
 inline constexpr int NumStandardLayouts = 7;
-
-// Configuration errors of the layer chart (coupling of layers).
-class ELayerChartError : public EChartBaseError {
-public:
-    explicit ELayerChartError(const std::string& message) : EChartBaseError(message) {}
-};
 
 } // namespace chart

@@ -6,7 +6,8 @@
 // paintEvent shows. As the chart's drawing engine it draws through a QPainter that the owner
 // hands it with SetTargetCanvas (the chart's off-screen picture, or a metafile device): every
 // stroke goes through that painter, offset by the target offsets. Used that way the widget
-// itself stays hidden; Visible() is the scale's own flag, not the widget's visibility.
+// itself stays hidden (create it without a parent widget, or hide() it, so that it neither
+// shows nor takes mouse input); Visible() is the scale's own flag, not the widget's visibility.
 
 #include "chart/chartbase.h"
 #include "chart/dtlabel.h"

@@ -1,61 +1,16 @@
 // Label texts and tick records of TScale, read from what the scale really drew on a canvas.
 
-#include "chart/scale.h"
-#include "support_recordingdevice.h"
+#include "support_scaledrawing.h"
 
 #include <QFontMetrics>
-#include <QPainter>
 #include <gtest/gtest.h>
-#include <memory>
-
-// Readable QString values in failure messages.
-void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 using namespace chart;
-using testsupport::RecordingDevice;
+using testsupport::DrawScale;
+using testsupport::MakeScale;
+using testsupport::ScaleDrawing;
 
 namespace {
-
-struct Drawing {
-    std::vector<QString> Labels;
-    std::vector<double> Recorded;   // GetTickPos(1 … NumTicks)
-    std::vector<double> EventTicks; // CurrentTickPos of each OnScaleTickDrawn
-    std::vector<testsupport::RecordedText> Texts;
-};
-
-// A scale set up the way the chart uses it: suspended, transparent, painted on demand.
-std::unique_ptr<TScale> MakeScale(TScaleType type, double low, double high)
-{
-    auto s = std::make_unique<TScale>();
-    s->SetSuspendPaint(true);
-    s->SetTransparent(true);
-    s->SetDirectPaint(true);
-    s->SetScaleType(type);
-    s->SetRangeLow(low);
-    s->SetRangeHigh(high);
-    if (s->RangeLow() != low)
-        s->SetRangeLow(low); // the range rule moved it while RangeHigh was still equal
-    return s;
-}
-
-Drawing Draw(TScale& s)
-{
-    Drawing d;
-    RecordingDevice device(s.Width(), s.Height());
-    QPainter painter(&device);
-    s.SetTargetCanvas(&painter, 0, 0);
-    s.OnScaleTickDrawn = [&](TScale*, QPainter*&, TScaleType, double v, int, int) { d.EventTicks.push_back(v); };
-    s.ForceRepaint();
-    painter.end();
-    s.SetTargetCanvas(nullptr, 0, 0);
-    s.OnScaleTickDrawn = nullptr;
-    d.Texts = device.Texts();
-    for (const auto& t : d.Texts)
-        d.Labels.push_back(t.Text);
-    for (int n = 1; n <= s.NumTicks(); ++n)
-        d.Recorded.push_back(s.GetTickPos(n));
-    return d;
-}
 
 std::vector<QString> Strings(std::initializer_list<const char*> list)
 {
@@ -84,7 +39,7 @@ TEST_P(ScaleLabelTest, DrawsTheseLabels)
     s->SetMinTicks(c.minTicks);
     s->SetDecPlaces(c.decPlaces);
     s->SetLogarithmic(c.logarithmic);
-    const Drawing d = Draw(*s);
+    const ScaleDrawing d = DrawScale(*s);
     EXPECT_EQ(d.Labels, c.labels);
 }
 
@@ -113,19 +68,155 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ScaleTicks, UnitRangeRecordsShortTicksHorizontallyAndBothVertically)
 {
     auto h = MakeScale(sctXB, 0, 1);
-    const Drawing dh = Draw(*h);
+    const ScaleDrawing dh = DrawScale(*h);
     ASSERT_EQ(dh.Recorded.size(), 21u);
     for (size_t k = 0; k < 21; ++k)
         EXPECT_NEAR(dh.Recorded[k], 0.05 * k, 1e-12);
 
     auto v = MakeScale(sctYL, 0, 1);
-    const Drawing dv = Draw(*v);
+    const ScaleDrawing dv = DrawScale(*v);
     ASSERT_EQ(dv.Recorded.size(), 27u);
     for (size_t k = 0; k < 21; ++k)
         EXPECT_NEAR(dv.Recorded[k], 0.05 * k, 1e-12);
     for (size_t j = 0; j < 6; ++j)
         EXPECT_NEAR(dv.Recorded[21 + j], 0.2 * j, 1e-12);
     EXPECT_EQ(dv.EventTicks.size(), 27u);
+}
+
+} // namespace
+
+namespace {
+
+std::vector<QString> LabelsOf(TScale& s)
+{
+    return DrawScale(s).Labels;
+}
+
+TEST(ScaleLabelText, UserTextFieldsRepeatTheLastOne)
+{
+    auto s = MakeScale(sctXB, 0, 4); // five labelled ticks 0 … 4
+    s->SetLabelType(ftUserText);
+    s->SetUserTickText("a|b|c");
+    EXPECT_EQ(LabelsOf(*s), Strings({"a", "b", "c", "c", "c"}));
+    s->SetUserTickText("a|b|");
+    EXPECT_EQ(LabelsOf(*s), Strings({"a", "b"})); // later ticks get empty texts
+    s->SetUserTickText("");
+    EXPECT_TRUE(LabelsOf(*s).empty());
+    s->SetScaleInscript("kg"); // user texts take no inscript
+    s->SetUserTickText("x");
+    EXPECT_EQ(LabelsOf(*s), Strings({"x", "x", "x", "x", "x"}));
+}
+
+TEST(ScaleLabelText, InscriptAsPrefixOrAroundTheAmpersand)
+{
+    auto s = MakeScale(sctYL, 0, 24);
+    s->SetMinTicks(2);
+    s->SetDecPlaces(0);
+    s->SetScaleInscript("kg");
+    EXPECT_EQ(LabelsOf(*s), Strings({"kg0", "kg10", "kg20"}));
+    s->SetScaleInscript("&%");
+    EXPECT_EQ(LabelsOf(*s), Strings({"0%", "10%", "20%"}));
+    s->SetScaleInscript("$&");
+    EXPECT_EQ(LabelsOf(*s), Strings({"$0", "$10", "$20"}));
+    s->SetScaleInscript("<&>&");
+    EXPECT_EQ(LabelsOf(*s), Strings({"<0>&", "<10>&", "<20>&"}));
+}
+
+TEST(ScaleLabelText, ExponentsOfThreeDigitsBecomeAsterisks)
+{
+    auto s = MakeScale(sctXB, 0, 3e-120);
+    s->SetDecPlaces(-1);
+    const auto labels = LabelsOf(*s);
+    ASSERT_EQ(labels.size(), 4u);
+    EXPECT_EQ(labels[0], " 0.0E+00"); // the zero tick of a narrow range
+    for (size_t i = 1; i < labels.size(); ++i)
+        EXPECT_EQ(labels[i], "********");
+}
+
+TEST(ScaleLabelText, NoFiguresDrawsTicksWithoutTexts)
+{
+    auto s = MakeScale(sctXB, 0, 1);
+    s->SetLabelType(ftNoFigs);
+    const ScaleDrawing d = DrawScale(*s);
+    EXPECT_TRUE(d.Labels.empty());
+    EXPECT_EQ(d.Recorded.size(), 21u);
+}
+
+TEST(ScaleLabelText, TimeLabelsFallBackToNumbersWithFourDecimals)
+{
+    auto s = MakeScale(sctXB, 0, 1000000);
+    s->SetLabelType(ftTime);
+    EXPECT_EQ(s->DecPlaces(), 4);
+    const auto labels = LabelsOf(*s);
+    ASSERT_FALSE(labels.empty());
+    EXPECT_EQ(labels[0], "0.0"); // the zero rule of wide ranges
+    EXPECT_EQ(labels[1], "200000.0000");
+}
+
+TEST(ScaleTicks, OnlyTheFirstFiftyTicksAreRecorded)
+{
+    auto h = MakeScale(sctXB, 0, 1000);
+    h->SetMinTicks(10); // step 100, short ticks every 20: 51 of them
+    const ScaleDrawing dh = DrawScale(*h);
+    EXPECT_EQ(h->NumTicks(), 50);
+    EXPECT_EQ(dh.EventTicks.size(), 51u + 11u);
+    EXPECT_DOUBLE_EQ(h->GetTickPos(50), 980);
+    EXPECT_EQ(h->GetTickPos(51), 0);
+    EXPECT_EQ(h->GetTickPos(0), 0);
+}
+
+TEST(ScaleTicks, HorizontalWithoutShortTicksRecordsTheLabelledOnes)
+{
+    auto h = MakeScale(sctXT, -250, 250);
+    h->SetShortTicks(false);
+    const ScaleDrawing d = DrawScale(*h);
+    EXPECT_EQ(d.Recorded, (std::vector<double>{-200, -100, 0, 100, 200}));
+    EXPECT_EQ(d.EventTicks, d.Recorded);
+}
+
+struct LogRecordCase {
+    const char* name;
+    TScaleType type;
+    bool shortTicks;
+    size_t recorded;
+    size_t events;
+};
+
+class LogTickRecordTest : public ::testing::TestWithParam<LogRecordCase> {};
+
+TEST_P(LogTickRecordTest, RecordsAndReports)
+{
+    const LogRecordCase& c = GetParam();
+    auto s = MakeScale(c.type, 1, 1000);
+    s->SetMinTicks(5);
+    s->SetLogarithmic(true);
+    s->SetShortTicks(c.shortTicks);
+    const ScaleDrawing d = DrawScale(*s);
+    EXPECT_EQ(d.Recorded.size(), c.recorded);
+    EXPECT_EQ(d.EventTicks.size(), c.events);
+    EXPECT_EQ(d.Labels.size(), 10u);
+}
+
+// 1 … 1000 with MinTicks 5: 28 ticks (1 … 9, 10 … 90, 100 … 900, 1000), 10 of them labelled.
+INSTANTIATE_TEST_SUITE_P(
+    Log, LogTickRecordTest,
+    ::testing::Values(LogRecordCase{"horizontal_short", sctXB, true, 28, 28},
+                      LogRecordCase{"horizontal_no_short", sctXB, false, 10, 28},
+                      LogRecordCase{"vertical_short", sctYR, true, 28, 28},
+                      LogRecordCase{"vertical_no_short", sctYL, false, 10, 10}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ScaleTicks, LogarithmicTickValuesAreTheMultiples)
+{
+    auto s = MakeScale(sctYR, 1, 1000);
+    s->SetMinTicks(5);
+    s->SetLogarithmic(true);
+    const ScaleDrawing d = DrawScale(*s);
+    const double expected[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 20, 30, 40, 50, 60, 70, 80, 90,
+                               100, 200, 300, 400, 500, 600, 700, 800, 900, 1000};
+    ASSERT_EQ(d.Recorded.size(), std::size(expected));
+    for (size_t i = 0; i < d.Recorded.size(); ++i)
+        EXPECT_NEAR(d.Recorded[i], expected[i], expected[i] * 1e-15);
 }
 
 } // namespace

@@ -123,3 +123,65 @@ TEST(LinearTickText, CutsToFourteenCharacters)
     EXPECT_EQ(FormatTickValue(123.456L, 12), "123.456000000000");
     EXPECT_EQ(LinearTickText(123.456L, 12, 0, 200), "123.4560000000");
 }
+
+namespace {
+
+struct DecimalsCase {
+    int decPlaces;
+    double a, b;
+    int expected;
+};
+
+TEST(AutoDecimals, BandsOfTheNaturalLogarithm)
+{
+    const DecimalsCase cases[] = {
+        {-2, 0, 1e6, -1},    {-3, 0, 2e-5, -1},  {-2, 0, 100, 0},   {-2, 0, 50, 0},
+        {-2, 0, 42, 1},      {-2, 0, 10, 1},     {-2, 0, 3.4, 2},   {-2, 0, 1, 2},
+        {-2, 0, 0.28, 3},    {-2, 0, 0.024, 3},  {-2, 0, 0.023, 4}, {-2, 0, 0.0019, 5},
+        {-2, 0, 0.00015, 6}, {-2, 5, -5, 1},     {4, 0, 1e9, 4},    {-1, 0, 1, -1},
+    };
+    for (const DecimalsCase& c : cases)
+        EXPECT_EQ(AutoDecimals(c.decPlaces, c.a, c.b), c.expected) << c.a << " … " << c.b;
+}
+
+TEST(AutoDecimals, LogarithmicFromTheLowerEnd)
+{
+    const DecimalsCase cases[] = {
+        {-2, 1000, 1, 0}, {-2, 10, 0.01, 3}, {-2, 1, 0.2, 2},  {-2, 2e6, 1, -1},
+        {-2, 5e-5, 1e-6, -1}, {-3, 10, 0.01, -3}, {2, 10, 0.01, 2},
+    };
+    for (const DecimalsCase& c : cases)
+        EXPECT_EQ(AutoDecimalsLog(c.decPlaces, c.a, c.b), c.expected) << c.a << " … " << c.b;
+}
+
+TEST(LogTicks, DenseDecadesOfferTwoAndFiveAsLabels)
+{
+    const auto sparse = LogTicks(3, 1, 1000);
+    ASSERT_EQ(sparse.size(), 4u);
+    for (const TLogTick& t : sparse)
+        EXPECT_TRUE(t.Labelled);
+    EXPECT_EQ(sparse[3].DecadeExponent, 3);
+    const auto dense = LogTicks(5, 1, 1000);
+    int labelled = 0;
+    for (const TLogTick& t : dense)
+        labelled += t.Labelled;
+    EXPECT_EQ(dense.size(), 28u);
+    EXPECT_EQ(labelled, 10);
+    EXPECT_TRUE(LogTicks(3, 2, 15).empty()); // less than a decade: linear ticks instead
+    EXPECT_TRUE(LogTicks(3, -1, 100).empty());
+    EXPECT_EQ(LogTickText(dense[1], -3, 0), ""); // the 2-tick of a decade-exponent scale
+}
+
+TEST(LabelTextHelpers, InscriptAndUserFields)
+{
+    EXPECT_EQ(ApplyScaleInscript("12", "kg"), "kg12");
+    EXPECT_EQ(ApplyScaleInscript("12", "&%"), "12%");
+    EXPECT_EQ(ApplyScaleInscript("12", "$&"), "$12");
+    EXPECT_EQ(ApplyScaleInscript("", "kg"), "");
+    EXPECT_EQ(UserTickField("a|b|c", 1), "a");
+    EXPECT_EQ(UserTickField("a|b|c", 5), "c");
+    EXPECT_EQ(UserTickField("a|b|", 3), "");
+    EXPECT_EQ(UserTickField("", 1), "");
+}
+
+} // namespace

@@ -16,12 +16,6 @@
 
 namespace {
 
-// The drain before a read ends when the line is quiet. A device that keeps sending would keep
-// it going for ever, so it is bounded: far more bytes than an interrupted exchange leaves
-// behind, and a time that the operator barely notices.
-constexpr int DrainByteLimit = 256;
-constexpr uint32_t DrainTimeLimitMs = 250;
-
 const app::E2PROMVariable* SelectedRow(int index)
 {
     if (index < 0 || index >= app::E2PROMVariableCount) return nullptr;
@@ -47,6 +41,8 @@ void TForm1::OnComboBoxTextEdited(const QString& text)
     RunHandler([this] { ComboBox_E2PROMChange(ComboBox_E2PROM); });
 }
 
+// True when the line fell quiet within the bounds: far more bytes than an interrupted exchange
+// leaves behind, and a time that the operator barely notices.
 bool TForm1::DrainInput()
 {
     const uint32_t start = platform::GetTickCount();

@@ -25,7 +25,7 @@ public:
     // Answers for the next save dialogs (nullopt = cancel); unscripted ones cancel.
     void AnswerSaveDialogs(std::initializer_list<std::optional<QString>> answers)
     {
-        saves_.insert(saves_.end(), answers);
+        for (const std::optional<QString>& a : answers) saves_.push_back(a.value_or(QString()));
     }
 
     void ShowMessage(const QString& text) override { shown.push_back({Kind::Message, text, {}}); }
@@ -42,8 +42,9 @@ public:
     {
         shown.push_back({Kind::SaveFile, request.title, request});
         if (saves_.empty()) return std::nullopt;
-        std::optional<QString> answer = saves_.front();
+        const QString answer = saves_.front();
         saves_.pop_front();
+        if (answer.isNull()) return std::nullopt;
         return answer;
     }
 
@@ -61,7 +62,7 @@ public:
 
 private:
     std::deque<bool> confirmations_;
-    std::deque<std::optional<QString>> saves_;
+    std::deque<QString> saves_; // a null string cancels
 };
 
 } // namespace testing_support

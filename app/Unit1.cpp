@@ -2,10 +2,12 @@
 
 #include "app/E2PROMMessages.h"
 #include "app/E2PROMVariables.h"
+#include "app/SyncMeasurement.h"
 #include "app/TEditMaxLength.h"
 #include "app/TRadioGroup.h"
 #include "app/TSaveDialog.h"
 #include "chart/chartbase.h"
+#include "chart/layerchart.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -93,6 +95,7 @@ TForm1::TForm1(app::Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialog
     CreateControls();
     CreateComponents();
     ArrangeEditorStatus();
+    CreateMeasurement();
     ConnectHandlers();
     RunHandler([this] { FormCreate(this); });
 }
@@ -154,7 +157,7 @@ void TForm1::CreateControls()
     Button1 = NewButton(QStringLiteral("Button1"), QStringLiteral("Save measurements"), GroupBox1, Button1Bounds);
     Button2 = NewButton(QStringLiteral("Button2"), QStringLiteral("Save picture"), GroupBox1, Button2Bounds);
 
-    LayerChart1 = new QWidget(this);
+    LayerChart1 = new chart::TLayerChart(this);
     LayerChart1->setObjectName(QStringLiteral("LayerChart1"));
     LayerChart1->setGeometry(LayerChart1Bounds);
 

@@ -18,12 +18,17 @@ class QPushButton;
 class QTimer;
 
 namespace app {
+class SyncMeasurement;
 class TRadioGroup;
 class TSaveDialog;
 } // namespace app
 
 namespace serial {
 class TSerialPortDriver;
+}
+
+namespace chart {
+class TLayerChart;
 }
 
 // What the window does after FormClose; the program ends unless caNone keeps it open.
@@ -51,7 +56,10 @@ public:
     QPushButton* Button_Switch = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
-    QWidget* LayerChart1 = nullptr;
+    // Below the buttons of GroupBox1: empty, or how many readings of the running measurement
+    // failed and when the last one did, until a good reading comes.
+    QLabel* Label_Missed = nullptr;
+    chart::TLayerChart* LayerChart1 = nullptr;
     QTimer* Timer1 = nullptr;
     app::TSaveDialog* SaveDialog1 = nullptr;
     app::TSaveDialog* SaveDialogPicture = nullptr;
@@ -62,6 +70,8 @@ public:
     int32_t MeasurementCount = 0;
     bool Measuring = false;
     std::unique_ptr<QStringList> MeasurementLog; // none until the first start
+    // Takes the samples into the chart and the log.
+    app::SyncMeasurement& Measurement() { return *measurement_; }
 
     // Handlers, one per user action. Each runs through RunHandler when the control fires it.
     void FormCreate(QObject* Sender);
@@ -75,6 +85,10 @@ public:
     void Button1Click(QObject* Sender);
     void Button2Click(QObject* Sender);
     void LayerChart1DblClick(QObject* Sender);
+
+    // Fits the chart's view to the samples of the current run; `centre` is the middle of the
+    // view when there are none.
+    void FitChartRange(double centre);
 
     // The selected row of the editor: the combo box's index, -1 when none is selected (at
     // start, and after the user edits the combo box's text).
@@ -100,6 +114,8 @@ private:
     void CreateComponents();
     void ConnectHandlers();
     void ArrangeEditorStatus();
+    void CreateMeasurement();
+    void ShowMissedReadings();
     void ApplyDriverSettings();
     void ApplyDialogSettings();
     void ApplyChartSettings();
@@ -107,4 +123,5 @@ private:
     bool DrainInput();
 
     app::Dialogs& dialogs_;
+    std::unique_ptr<app::SyncMeasurement> measurement_;
 };

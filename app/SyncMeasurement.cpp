@@ -1,0 +1,83 @@
+#include "app/SyncMeasurement.h"
+
+#include "app/MeasurementFile.h"
+#include "chart/layerchart.h"
+
+namespace app {
+
+namespace {
+
+constexpr double SignedWordRange = 65536.0;
+constexpr std::uint16_t FirstNegativeWord = 0x8000;
+
+} // namespace
+
+double SyncSampleValue(std::uint16_t raw)
+{
+    return raw >= FirstNegativeWord ? double(raw) - SignedWordRange : double(raw);
+}
+
+SyncMeasurement::SyncMeasurement(chart::TCustomLayerChart& chart, std::int32_t& count,
+                                 std::unique_ptr<QStringList>& log)
+    : chart_(chart), count_(count), log_(log)
+{
+}
+
+void SyncMeasurement::Start()
+{
+    count_ = 0;
+    log_ = std::make_unique<QStringList>();
+    chart_.ClearItems();
+    missedReadings_ = 0;
+    alarm_ = false;
+    lastMissed_ = QDateTime();
+}
+
+void SyncMeasurement::RecordSample(double value)
+{
+    alarm_ = false;
+    if (count_ == 0)
+        chart_.BeginPolyline(0, value);
+    chart_.ExtendPolyline(count_, value);
+    if (count_ >= ChartSampleWindow)
+        chart_.RemoveFirstItem();
+    if (count_ <= LastRecordedSample && log_)
+        log_->append(SampleLine(count_, value));
+    FitChartRange(value);
+    chart_.Redraw();
+    ++count_;
+}
+
+void SyncMeasurement::RecordMissedReading(const QDateTime& when)
+{
+    ++missedReadings_;
+    alarm_ = true;
+    lastMissed_ = when;
+}
+
+void SyncMeasurement::FitChartRange(double centre)
+{
+    double xMin = EmptyViewXLow;
+    double xMax = EmptyViewXHigh;
+    double yMin = centre - EmptyViewHalfHeight;
+    double yMax = centre + EmptyViewHalfHeight;
+    double span = 2 * EmptyViewHalfHeight;
+    if (count_ > 0) {
+        chart_.GetDataExtent(AllLayers, ExtentWindowXLow, ExtentWindowYLow, ExtentWindowXHigh, ExtentWindowYHigh,
+                             xMin, yMin, xMax, yMax);
+        span = yMax - yMin;
+    }
+    const double margin = FitMarginFraction * span;
+    chart_.SetZoomRange(AllLayers, xMin, yMin - margin, xMax, yMax + margin);
+}
+
+QString SyncMeasurement::MissedReadingText() const
+{
+    if (!alarm_)
+        return {};
+    return QStringLiteral("Missed readings: %1, last at %2")
+        .arg(missedReadings_)
+        .arg(lastMissed_.toString(QStringLiteral("HH:mm:ss")));
+}
+
+} // namespace app

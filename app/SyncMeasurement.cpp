@@ -68,7 +68,12 @@ void SyncMeasurement::FitChartRange(double centre)
         span = yMax - yMin;
     }
     const double margin = FitMarginFraction * span;
+    // Every one of the 16 layers would repaint the whole chart on its own; held back, the view
+    // is painted once when the last layer has its range.
+    const bool wasSuspended = chart_.PaintSuspended();
+    chart_.SetPaintSuspended(true);
     chart_.SetZoomRange(AllLayers, xMin, yMin - margin, xMax, yMax + margin);
+    chart_.SetPaintSuspended(wasSuspended);
 }
 
 QString SyncMeasurement::MissedReadingText() const

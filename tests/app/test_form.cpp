@@ -111,10 +111,11 @@ INSTANTIATE_TEST_SUITE_P(Window, Controls, ::testing::Values(
     ControlCase{"Button_E2PROM", "QPushButton", "GroupBox4", {112, 48, 113, 25}, "Write to E2PROM"},
     ControlCase{"Button_Working", "QPushButton", "GroupBox4", {112, 80, 113, 25}, "E2PROM -> working"},
     ControlCase{"Label_E2PROM", "QLabel", "GroupBox4", {16, 109, 0, 0}, ""},
-    ControlCase{"GroupBox1", "QGroupBox", "Form1", {8, -1, 241, 89}, "Sync Graph"},
+    ControlCase{"GroupBox1", "QGroupBox", "Form1", {8, -1, 241, 0}, "Sync Graph"},
     ControlCase{"Button_Switch", "QPushButton", "GroupBox1", {24, 24, 193, 25}, "Start measurement"},
     ControlCase{"Button1", "QPushButton", "GroupBox1", {24, 56, 113, 25}, "Save measurements"},
     ControlCase{"Button2", "QPushButton", "GroupBox1", {144, 56, 75, 25}, "Save picture"},
+    ControlCase{"Label_Missed", "QLabel", "GroupBox1", {24, 85, 193, 0}, ""},
     ControlCase{"LayerChart1", "QWidget", "Form1", {256, 16, 681, 281}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,6 +1,7 @@
 // Paint, Redraw and the copy of finished pictures to the window.
 
 #include "chart/layerchart.h"
+#include "chart/scale.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -42,6 +43,11 @@ void TCustomLayerChart::Paint()
         return;
     if (FFullPicture.size() != size())
         FFullPicture = QImage(size(), QImage::Format_RGB32);
+    if (FScalesReady && ScaleControlX(1)->size() != size()) {
+        // A hidden window gets its resize event only when shown; place the scales now.
+        PlaceScales();
+        SyncAllScales();
+    }
     {
         QPainter full(&FFullPicture);
         DrawFrame(full);

@@ -29,6 +29,7 @@ void TCustomLayerChart::CreateScales()
             s->SetSuspendPaint(true);
             s->SetDirectPaint(true);
             s->SetTargetCanvas(nullptr, 0, 0);
+            s->Loaded(); // built in code: no stored settings to wait for
             s->OnScaleTickDrawn = [this](TScale* sender, QPainter*& canvas, TScaleType type, double pos,
                                          int x, int y) {
                 if (OnScaleTickDrawn)

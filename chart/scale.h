@@ -115,6 +115,20 @@ public:
     TScaleRenderedEvent OnBeforeScaleRendered;
     TScaleRenderedEvent OnAfterScaleRendered;
 
+    // The toolkit's control events, for a scale used as a widget of its own (x, y in the
+    // scale's pixels). OnContextPopup may set Handled to keep the widget's own context menu.
+    using TNotifyEvent = std::function<void(TScale* Sender)>;
+    using TMouseEvent = std::function<void(TScale* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
+                                           int X, int Y)>;
+    using TMouseMoveEvent = std::function<void(TScale* Sender, Qt::KeyboardModifiers Shift, int X, int Y)>;
+    using TContextPopupEvent = std::function<void(TScale* Sender, QPoint MousePos, bool& Handled)>;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TContextPopupEvent OnContextPopup;
+
     // --- Operations ------------------------------------------------------------------------
     // Loading completion: remap, clear LoadingFlag, repaint.
     void Loaded();
@@ -198,6 +212,11 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void DrawScale(QPainter*& canvas, int axis);
@@ -268,6 +287,7 @@ private:
     int FLabelHeight = 0;
     bool FPaintPending = false;
     bool FInPaintEvent = false;
+    bool FClickPending = false; // a left press inside the scale awaits its release
     QImage FPicture;
 };
 

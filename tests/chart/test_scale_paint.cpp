@@ -3,9 +3,12 @@
 
 #include "support_scaledrawing.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace chart;
@@ -252,6 +255,41 @@ TEST(PaintEvents, TickHandlerMayReplaceTheCanvas)
     EXPECT_EQ(DarkRun(first, 20, 379, 0, -1), 7);
     EXPECT_EQ(Pixel(first, 92, 375), Qt::white);
     EXPECT_EQ(DarkRun(second, 92, 379, 0, -1), 7);
+}
+
+} // namespace
+
+namespace {
+
+TEST(OwnCanvas, MouseEventsOfTheWidget)
+{
+    TScale s;
+    s.show();
+    int clicks = 0, doubles = 0, downs = 0, ups = 0, moves = 0;
+    QPoint down;
+    s.OnClick = [&](TScale* sender) {
+        EXPECT_EQ(sender, &s);
+        ++clicks;
+    };
+    s.OnDblClick = [&](TScale*) { ++doubles; };
+    s.OnMouseDown = [&](TScale*, Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) {
+        EXPECT_EQ(b, Qt::LeftButton);
+        down = QPoint(x, y);
+        ++downs;
+    };
+    s.OnMouseUp = [&](TScale*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { ++ups; };
+    s.OnMouseMove = [&](TScale*, Qt::KeyboardModifiers, int, int) { ++moves; };
+    QTest::mouseClick(&s, Qt::LeftButton, Qt::NoModifier, QPoint(30, 40));
+    EXPECT_EQ(down, QPoint(30, 40));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(ups, 1);
+    QTest::mouseDClick(&s, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(doubles, 1);
+    QTest::mouseMove(&s, QPoint(50, 60));
+    QMouseEvent move(QEvent::MouseMove, QPointF(51, 61), QPointF(51, 61), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&s, &move);
+    EXPECT_GE(moves, 1);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/PortState.h"
 #include "app/TRadioGroup.h"
 #include "app/Unit1.h"
+#include "chart/layerchart.h"
 #include "platform/SerialPort.h"
 #include "serial/SPDrv.h"
 
@@ -90,6 +91,7 @@ void TForm1::FormCreate(QObject*)
     // Whatever the port did, the window starts with no measurement and an empty chart.
     MeasurementCount = 0;
     Measuring = false;
+    LayerChart1->ClearItems();
     Timer1->stop();
 }
 

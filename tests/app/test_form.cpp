@@ -5,6 +5,8 @@
 #include "app/TRadioGroup.h"
 #include "app/TSaveDialog.h"
 #include "app/Unit1.h"
+#include "chart/layerchart.h"
+#include "chart/scaleprops.h"
 #include "platform/PortNames.h"
 #include "support_form.h"
 #include "support_scripted_dialogs.h"
@@ -116,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Window, Controls, ::testing::Values(
     ControlCase{"Button1", "QPushButton", "GroupBox1", {24, 56, 113, 25}, "Save measurements"},
     ControlCase{"Button2", "QPushButton", "GroupBox1", {144, 56, 75, 25}, "Save picture"},
     ControlCase{"Label_Missed", "QLabel", "GroupBox1", {24, 85, 193, 0}, ""},
-    ControlCase{"LayerChart1", "QWidget", "Form1", {256, 16, 681, 281}, ""}),
+    ControlCase{"LayerChart1", "chart::TLayerChart", "Form1", {256, 16, 681, 281}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FormWithoutPort, GroupBox1FollowsTheGrownEditorGroup)
@@ -190,6 +192,82 @@ TEST_F(FormWithoutPort, StartsWithErrorStatusEmptyChartAndNoMeasurement)
     EXPECT_EQ(form->MeasurementCount, 0);
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_EQ(form->MeasurementLog, nullptr);
+    EXPECT_EQ(form->LayerChart1->ItemCount(), 0);
+}
+
+TEST_F(FormWithoutPort, ChartSettingsStoredWithTheWindow)
+{
+    using namespace chart;
+    const TLayerChart* c = form->LayerChart1;
+    EXPECT_EQ(c->AllocSize(), 1000);
+    EXPECT_TRUE(c->AutoRedraw());
+    EXPECT_EQ(c->ClassDefault(), 0);
+    EXPECT_FALSE(c->Isometric());
+    EXPECT_EQ(c->DataColor(), clNavy);
+    EXPECT_EQ(c->LineWidth(), 2);
+    EXPECT_EQ(c->GridStyle(), gsDotLines);
+    EXPECT_EQ(c->GridColor(), clGray);
+    EXPECT_EQ(c->LRim(), 50);
+    EXPECT_EQ(c->RRim(), 20);
+    EXPECT_EQ(c->TRim(), 20);
+    EXPECT_EQ(c->BRim(), 40);
+    EXPECT_EQ(c->ShadowWidth(), 3);
+    EXPECT_EQ(c->ShadowStyle(), ssFlying);
+    EXPECT_EQ(c->ShadowColor(), clGrayText);
+    EXPECT_EQ(c->ShadowBakColor(), clBtnFace);
+    EXPECT_EQ(c->Caption(), QStringLiteral("Sync [us]"));
+    EXPECT_EQ(c->CaptionPosX(), 0);
+    EXPECT_EQ(c->CaptionPosY(), -16);
+    EXPECT_EQ(c->CaptionAlignment(), taCenter);
+    EXPECT_EQ(c->CaptionAnchorHoriz(), cahChartCenter);
+    EXPECT_EQ(c->CaptionAnchorVert(), cavChartTop);
+    EXPECT_EQ(c->MouseAction(), maZoomWindPos);
+    EXPECT_TRUE(c->MouseCursorFixed());
+    for (int n = 1; n <= 4; ++n) {
+        EXPECT_EQ(c->CrossHair(n)->Mode(), chOff);
+        EXPECT_EQ(c->CrossHair(n)->Layer(), n);
+        EXPECT_EQ(c->CrossHair(n)->Color(), clBlack);
+        EXPECT_EQ(c->CrossHair(n)->LineType(), psSolid);
+        EXPECT_EQ(c->CrossHair(n)->LineWid(), 1);
+    }
+    for (int layer = 1; layer <= 4; ++layer) {
+        for (const TScaleProps* s : {static_cast<const TScaleProps*>(c->ScaleX(layer)),
+                                     static_cast<const TScaleProps*>(c->ScaleY(layer))}) {
+            EXPECT_EQ(s->Visible(), layer == 1) << layer;
+            EXPECT_EQ(s->LabelType(), ftNum);
+            EXPECT_EQ(s->DecPlaces(), -2);
+            EXPECT_EQ(s->MinTicks(), 3);
+            EXPECT_DOUBLE_EQ(s->MinRange(), 1e-10);
+            EXPECT_DOUBLE_EQ(s->RangeHigh(), 1);
+            EXPECT_TRUE(s->ShortTicks());
+            EXPECT_FALSE(s->Logarithmic());
+            EXPECT_EQ(s->ScalePos(), 0);
+            EXPECT_EQ(s->ColorScale(), clBlack);
+            EXPECT_EQ(s->Font().Font.pixelSize(), 11);
+            EXPECT_EQ(s->DateFormat().TimeFormat(), tfHHMMSS);
+            EXPECT_EQ(s->DateFormat().DateSeparator(), QLatin1Char('-'));
+            EXPECT_EQ(s->DateFormat().TimeSeparator(), QLatin1Char(':'));
+            EXPECT_EQ(s->DateFormat().YearLength(), ylYYYY);
+            EXPECT_TRUE(s->DateFormat().MonthName());
+            EXPECT_EQ(s->DateFormat().DateOrder(), doDDMMYY);
+            EXPECT_EQ(s->DateFormat().DateForTime(), dtOnePerDay);
+        }
+    }
+    EXPECT_EQ(c->Scale1X()->ScaleLocation(), slBottom);
+    EXPECT_EQ(c->Scale1X()->CaptionPosY(), 22);
+    EXPECT_EQ(c->Scale1X()->CaptionAlignment(), taCenter);
+    EXPECT_EQ(c->Scale1X()->CaptionAnchor(), uaSclCenter);
+    EXPECT_EQ(c->Scale1Y()->ScaleLocation(), slLeft);
+    EXPECT_EQ(c->Scale1Y()->CaptionPosY(), -16);
+    EXPECT_EQ(c->Scale1Y()->CaptionAlignment(), taLeftJustify);
+    EXPECT_EQ(c->Scale1Y()->CaptionAnchor(), uaSclTopLft);
+    EXPECT_EQ(c->TextFontStyle(), 0);
+    EXPECT_EQ(c->TextBkStyle(), tbClear);
+    EXPECT_EQ(c->TextBkColor(), clWhite);
+    EXPECT_EQ(c->TextAlignment(), taCenter);
+    EXPECT_EQ(c->BackGroundImg()->FillMode(), bfStretch);
+    EXPECT_FALSE(c->BackGroundImg()->IncludePath());
+    EXPECT_TRUE(c->BackGroundImg()->Name().isEmpty());
 }
 
 TEST_F(FormWithoutPort, StatusLineShowsEveryTextInFull)

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 using testing_support::LayerView;
@@ -183,6 +184,11 @@ TEST_F(Measurement, DoubleClickRestoresTheFittedView)
     Tick();
     Chart().SetZoomRange(0, 0.2, 104, 0.6, 110); // as a mouse zoom leaves it
     form->LayerChart1DblClick(form->LayerChart1);
+    ExpectView(Chart(), {0, 1, 99, 121});
+
+    // The operator's double click on the chart runs the same handler.
+    Chart().SetZoomRange(0, 0.2, 104, 0.6, 110);
+    QTest::mouseDClick(form->LayerChart1, Qt::LeftButton, {}, form->LayerChart1->rect().center());
     ExpectView(Chart(), {0, 1, 99, 121});
 }
 

@@ -26,6 +26,7 @@ constexpr double AspectUnit = 3600; // pixel aspect as a relative size: AspectUn
 TCustomLayerChart::TCustomLayerChart(QWidget* parent)
     : QWidget(parent), FStore(std::make_shared<DisplayItemStore>())
 {
+    InitJointLayers();
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(InitialWidth, InitialHeight);
     FClassVisible.fill(true);
@@ -61,6 +62,7 @@ TCustomLayerChart::TCustomLayerChart(QWidget* parent)
 
 TCustomLayerChart::~TCustomLayerChart()
 {
+    ReleaseSharingGroup();
     FScalesReady = false;
     for (auto& p : FPropsX)
         if (p) p->OnChange = nullptr;

@@ -15,11 +15,14 @@
 //   layerchart_grid.cpp        the grid
 //   layerchart_background.cpp  chart-area background and text labels
 //   layerchart_crosshairs.cpp  crosshair drawing
+//   layerchart_coupling.cpp    layer coupling (JointLayers)
+//   layerchart_sharing.cpp     data sharing between charts (UseDataOf)
 
 #include "chart/backgroundimg.h"
 #include "chart/chartbase.h"
 #include "chart/crosshair.h"
 #include "chart/displayitem.h"
+#include "chart/jointlayers.h"
 #include "chart/layerchart_mapping.h"
 #include "chart/layerchart_types.h"
 #include "chart/scaletypes.h"
@@ -150,6 +153,26 @@ public:
     double RangeLimitYMin() const { return FLimitYMin; }
     double RangeLimitYMax() const { return FLimitYMax; }
     void SetRangeLimits(double xMin, double xMax, double yMin, double yMax);
+
+    // ---- Layer coupling ----
+    // The chart's own coupling tables; a change applies at once and repaints under AutoRedraw.
+    TJointLayers* JointLayers() const { return FJointLayers.get(); }
+    // Copies the tables of `v` into the chart's own object; coupled axes take over their ranges.
+    void SetJointLayers(const TJointLayers& v) { FJointLayers->Assign(v); }
+
+    // ---- Data sharing ----
+    static constexpr int MaxDataSharers = 4;
+    // The chart whose display list this one shows; nullptr when it shows its own.
+    TCustomLayerChart* UseDataOf() const { return FDataOwner; }
+    // Shows `c`'s display list (the one `c` shows, when `c` itself shares); nullptr gives the
+    // chart a list of its own again. Refusals go to ShowInformation; the property then stays.
+    void SetUseDataOf(TCustomLayerChart* c);
+    // The charts that show this chart's display list, in the order they joined.
+    int DataSharerCount() const { return FSharerCount; }
+    TCustomLayerChart* DataSharer(int index) const; // 0..3; nullptr for a free place
+    // Shows a refusal of data sharing in an information box with an OK button. Replaceable
+    // (tests answer it); the chart never shows boxes any other way.
+    static std::function<void(TCustomLayerChart* sender, const QString& text)> ShowInformation;
 
     // ---- Scales ----
     TScalePropsHoriz* ScaleX(int layer) const; // property sets, layer 1..16
@@ -297,17 +320,27 @@ protected:
     // A scale property set changed: sync all scales, re-apply all ranges, repaint.
     void ScalePropsChanged();
 
-    // Layer coupling: which layer controls L's X (Y) axis. Every layer is its own root here.
-    int XControllerOf(int layer) const;
-    int YControllerOf(int layer) const;
-    // Data sharing: copies this list's state to the charts that share it (none yet).
+    // Layer coupling: which layer (1..16) controls L's X (Y) axis; L must be 1..16.
+    int XControllerOf(int layer) const { return FJointLayers->XControlledBy(layer); }
+    int YControllerOf(int layer) const { return FJointLayers->YControlledBy(layer); }
+    // Data sharing: copies this list's state to the owner, the owner's sharers and this
+    // chart's own sharers, so that every chart of the group shows the same items.
     void PropagateSharedData();
-    // Repaints the charts sharing this display list after a Redraw (none yet).
+    // After a Redraw: repaints the other charts of the group (each under its AutoRedraw).
     void RepaintSharingCharts();
 
     QImage& MutableWindowPicture() { return FWindowPicture; }
 
 private:
+    void InitJointLayers();
+    // The coupled axis of `layer` gets `controller`'s range (no history, no limits).
+    void TakeOverRange(TJointAxis axis, int layer, int controller);
+    // Leaves the owner's sharer list; with keepItems the chart keeps its items as a list of
+    // its own.
+    void LeaveDataOwner(bool keepItems);
+    // Before destruction: no chart of the group may refer to this one afterwards.
+    void ReleaseSharingGroup();
+    void CopyListStateTo(TCustomLayerChart& target) const;
     void CreateScales();
     void PlaceScales();          // sizes and rim margins of all 32 scales
     void SyncAllScales();
@@ -342,6 +375,12 @@ private:
     int FActiveLayer = 1;
     std::array<bool, NumItemClasses> FClassVisible;
     std::array<bool, NumLayers> FLayerVisible;
+
+    // coupling and data sharing
+    std::unique_ptr<TJointLayers> FJointLayers = std::make_unique<TJointLayers>();
+    TCustomLayerChart* FDataOwner = nullptr;
+    std::array<TCustomLayerChart*, MaxDataSharers> FSharers{};
+    int FSharerCount = 0;
 
     // layers
     std::array<LayerTransform, NumLayers> FTransforms{};

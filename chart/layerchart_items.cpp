@@ -147,14 +147,4 @@ void TCustomLayerChart::GetDataExtent(int layer, double xLow, double yLow, doubl
     }
 }
 
-void TCustomLayerChart::PropagateSharedData()
-{
-    // Charts that share this display list receive its state here.
-}
-
-void TCustomLayerChart::RepaintSharingCharts()
-{
-    // Charts that share this display list are repainted here.
-}
-
 } // namespace chart

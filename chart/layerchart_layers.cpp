@@ -21,16 +21,6 @@ bool RangeCounts(double low, double high, double minRange, bool logarithmic)
 }
 } // namespace
 
-int TCustomLayerChart::XControllerOf(int layer) const
-{
-    return layer;
-}
-
-int TCustomLayerChart::YControllerOf(int layer) const
-{
-    return layer;
-}
-
 void TCustomLayerChart::SetZoomRange(int layer, double xLow, double yLow, double xHigh, double yHigh)
 {
     const int first = layer == 0 ? 1 : layer;

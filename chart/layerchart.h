@@ -353,6 +353,7 @@ private:
     void ApplyIsometricRelation();
     void EnsureCapacityForAppend();
     void AfterAppend(uint8_t kind);
+    void AppendPointItem(uint8_t kind, double x, double y);
     void ResizeAreaPicture();
     void DrawCrossHairs(QPainter& canvas, int offsetX, int offsetY);
     void DrawTextLabels(QPainter& canvas, int offsetX, int offsetY);

@@ -46,11 +46,12 @@ void TCustomLayerChart::AfterAppend(uint8_t kind)
     PropagateSharedData();
 }
 
-void TCustomLayerChart::BeginPolyline(double x, double y)
+// A point item of the current drawing attributes on the active layer.
+void TCustomLayerChart::AppendPointItem(uint8_t kind, double x, double y)
 {
     EnsureCapacityForAppend();
     DisplayItem& it = FStore->items[size_t(FItemCount)];
-    it.Kind = ikMoveTo;
+    it.Kind = kind;
     it.Layer = FActiveLayer;
     it.ClassNo = FClassDefault;
     it.Color = FDataColor;
@@ -58,23 +59,12 @@ void TCustomLayerChart::BeginPolyline(double x, double y)
     it.LineWidth = FLineWidth;
     it.X = x;
     it.Y = y;
-    AfterAppend(ikMoveTo);
+    AfterAppend(kind);
 }
 
-void TCustomLayerChart::ExtendPolyline(double x, double y)
-{
-    EnsureCapacityForAppend();
-    DisplayItem& it = FStore->items[size_t(FItemCount)];
-    it.Kind = ikLineTo;
-    it.Layer = FActiveLayer;
-    it.ClassNo = FClassDefault;
-    it.Color = FDataColor;
-    it.PenStyle = uint8_t(FPenStyle);
-    it.LineWidth = FLineWidth;
-    it.X = x;
-    it.Y = y;
-    AfterAppend(ikLineTo);
-}
+void TCustomLayerChart::BeginPolyline(double x, double y) { AppendPointItem(ikMoveTo, x, y); }
+
+void TCustomLayerChart::ExtendPolyline(double x, double y) { AppendPointItem(ikLineTo, x, y); }
 
 void TCustomLayerChart::AppendItem(const DisplayItem& item)
 {

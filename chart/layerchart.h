@@ -448,6 +448,24 @@ class TLayerChart : public TCustomLayerChart {
     Q_OBJECT
 public:
     explicit TLayerChart(QWidget* parent = nullptr) : TCustomLayerChart(parent) {}
+
+    // ---- Picture export (layerchart_export.cpp) ----
+    // Writes the chart as it would be painted now to a placeable metafile named by WmfFileName
+    // (extension replaced by ".wmf"). Throws EWmfFileError when the file cannot be written;
+    // colours and the scales' drawing target are back as before in every case.
+    void ExportMetafile(const QString& fileName, bool blackAndWhite);
+    // Saves the colour set and applies the black-and-white one; RestoreColours puts the saved
+    // set back. A second swap before the restore keeps the first saved set.
+    void SwapToBlackAndWhite();
+    void RestoreColours();
+
+private:
+    struct ColourSet {
+        TColor Wind = 0, Chart = 0, ChartFrame = 0, Font = 0, Shadow = 0, ShadowBak = 0;
+        std::array<TColor, NumLayers> ScaleX{}, ScaleY{};
+    };
+    ColourSet FSavedColours;
+    bool FColoursSwapped = false;
 };
 
 } // namespace chart

@@ -1,0 +1,115 @@
+// Picture export of the program's chart with an hour of samples (3601 items): the time of
+// ExportMetafile and the size of the file it writes, against the baseline of painting the same
+// chart on screen. Report the medians and the export/paint ratio.
+
+#include "chart/layerchart.h"
+#include "chart/scaleprops.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <random>
+
+using namespace chart;
+
+namespace {
+
+constexpr int Samples = 3701; // the chart keeps the last 3600 lines and their start: 3601 items
+constexpr int KeptSamples = 3600;
+constexpr int Repetitions = 9;
+
+// The chart as the program's window stores it: 681 x 281, navy line of width 2, dotted grey grid,
+// flying shadow, caption "Sync [us]", only scales 1X and 1Y.
+std::unique_ptr<TLayerChart> ProgramChart()
+{
+    auto c = std::make_unique<TLayerChart>();
+    c->setGeometry(256, 16, 681, 281);
+    c->SetDataColor(clNavy);
+    c->SetLineWidth(2);
+    c->SetGridStyle(gsDotLines);
+    c->SetGridColor(clGray);
+    c->SetRRim(20);
+    c->SetTRim(20);
+    c->SetBRim(40);
+    c->SetShadowWidth(3);
+    c->SetShadowStyle(ssFlying);
+    c->SetCaption(QStringLiteral("Sync [us]"));
+    c->SetCaptionPosY(-16);
+    c->SetCaptionAlignment(taCenter);
+    c->SetCaptionAnchorHoriz(cahChartCenter);
+    c->SetCaptionAnchorVert(cavChartTop);
+    for (int n = 1; n <= NumLayers; ++n) {
+        c->ScaleX(n)->SetVisible(n == 1);
+        c->ScaleY(n)->SetVisible(n == 1);
+    }
+    c->Loaded();
+    c->show();
+
+    std::mt19937 gen(42);
+    std::uniform_int_distribution<int> step(-40, 40);
+    int value = 1200;
+    for (int n = 0; n < Samples; ++n) {
+        value += step(gen);
+        if (n == 0)
+            c->BeginPolyline(0, value);
+        c->ExtendPolyline(n, value);
+        if (n >= KeptSamples)
+            c->RemoveFirstItem();
+    }
+    double xmin, ymin, xmax, ymax;
+    c->GetDataExtent(0, -1, -1E10, 1E10, 1E10, xmin, ymin, xmax, ymax);
+    const double margin = 0.05 * (ymax - ymin);
+    c->SetZoomRange(0, xmin, ymin - margin, xmax, ymax + margin);
+    c->Redraw();
+    return c;
+}
+
+TLayerChart& Chart()
+{
+    static std::unique_ptr<TLayerChart> chart = ProgramChart();
+    return *chart;
+}
+
+void BM_PaintOnScreen(benchmark::State& state)
+{
+    TLayerChart& c = Chart();
+    for (auto _ : state)
+        c.Paint();
+    state.counters["items"] = c.ItemCount();
+}
+
+void Export(benchmark::State& state, bool blackAndWhite)
+{
+    TLayerChart& c = Chart();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sync.wmf"));
+    for (auto _ : state)
+        c.ExportMetafile(path, blackAndWhite);
+    state.counters["items"] = c.ItemCount();
+    state.counters["file_bytes"] = double(QFileInfo(path).size());
+}
+
+void BM_ExportMetafile(benchmark::State& state) { Export(state, false); }
+void BM_ExportMetafileBlackAndWhite(benchmark::State& state) { Export(state, true); }
+
+BENCHMARK(BM_PaintOnScreen)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ExportMetafile)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ExportMetafileBlackAndWhite)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(Repetitions)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

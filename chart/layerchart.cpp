@@ -28,6 +28,7 @@ TCustomLayerChart::TCustomLayerChart(QWidget* parent)
 {
     InitJointLayers();
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true); // the zoom window follows the pointer with no button held
     resize(InitialWidth, InitialHeight);
     FClassVisible.fill(true);
     FLayerVisible.fill(true);

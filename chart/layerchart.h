@@ -17,14 +17,17 @@
 //   layerchart_crosshairs.cpp  crosshair drawing
 //   layerchart_coupling.cpp    layer coupling (JointLayers)
 //   layerchart_sharing.cpp     data sharing between charts (UseDataOf)
+//   layerchart_mouse.cpp       mouse interaction: zoom, pan, rubber band, crosshair and label drags
 
 #include "chart/backgroundimg.h"
 #include "chart/chartbase.h"
+#include "chart/chartmouse.h"
 #include "chart/crosshair.h"
 #include "chart/displayitem.h"
 #include "chart/jointlayers.h"
 #include "chart/layerchart_mapping.h"
 #include "chart/layerchart_types.h"
+#include "chart/mousegeometry.h"
 #include "chart/scaletypes.h"
 #include "chart/textlabel.h"
 
@@ -258,6 +261,23 @@ public:
     void SetMouseAction(TMouseActMode v) { FMouseAction = v; }
     bool MouseCursorFixed() const { return FMouseCursorFixed; }
     void SetMouseCursorFixed(bool v) { FMouseCursorFixed = v; }
+    // Layers that the zoom window, pan and zoom drag change (1..16; only layer 1 at
+    // construction); other numbers read False and are ignored when set.
+    bool MouseAffectsLayer(int layer) const;
+    void SetMouseAffectsLayer(int layer, bool affects);
+    // Pixel position of the latest mouse move, as delivered (not clamped).
+    int LastMouseX() const { return FLastMouseX; }
+    int LastMouseY() const { return FLastMouseY; }
+    // Data position (ActiveLayer) of the latest mouse move that fell inside the chart area.
+    double MousePosX() const { return FMousePosX; }
+    double MousePosY() const { return FMousePosY; }
+    // Rubber band: rbIdle, rbArmed (set by the application), rbDragging, rbFinished.
+    int RubberBandState() const { return FRubberBandState; }
+    void SetRubberBandState(int v) { FRubberBandState = v; }
+    QPoint RubberBandStart() const { return FRubberBandStart; }
+    QPoint RubberBandEnd() const { return FRubberBandEnd; }
+    // The drag state between mouse messages (zoom window corners, drag snapshot, outlines).
+    const ChartMouseState& MouseState() const { return FMouse; }
 
     // ---- Sub-objects ----
     TCrossHair* CrossHair(int n) const { return FCrossHairs[size_t(n - 1)].get(); } // 1..4
@@ -303,6 +323,15 @@ public:
     // Raised for every tick any of the 32 scales draws (same arguments as the scale's event).
     std::function<void(TScale* sender, QPainter*& canvas, TScaleType scaleType, double tickPos, int chartX,
                        int chartY)> OnScaleTickDrawn;
+    // The toolkit's mouse events, fired before the chart's own handling.
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TChartNotifyEvent OnDblClick;
+    TMouseMoveInChartEvent OnMouseMoveInChart;
+    TZoomPanEvent OnZoomPan;
+    TCrossHairMoveEvent OnCrossHairMove;
+    TTextLabelMoveEvent OnTextLabelMove;
 
     static int ClampLayer(int layer) { return layer < 1 ? 1 : (layer > NumLayers ? NumLayers : layer); }
 
@@ -310,6 +339,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
     // Repaints when AutoRedraw is set (the rule of every drawing property).
     void ChangedRepaint();
@@ -361,6 +395,23 @@ private:
     bool ControlVisible() const;
     int AreaWidth() const { return width() - FLRim - FRRim - FShadowWidth; }
     int AreaHeight() const { return height() - FTRim - FBRim - FShadowWidth; }
+
+    // mouse handling (layerchart_mouse.cpp)
+    ChartArea MouseArea() const;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void MouseMove(TShiftState shift, int x, int y);
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    void DragViewStep(TShiftState shift, int x, int y);
+    void CrossHairDragStep(TShiftState shift, int x, int y);
+    void LabelDragStep(TShiftState shift, int x, int y);
+    void TakeDragSnapshot(int x, int y);
+    // Suspends painting, changes every affected layer, repaints once, fires OnZoomPan.
+    void ChangeViewWithMouse(const std::function<void(int layer)>& changeLayer);
+    void ToggleOutline(QPoint a, QPoint b, const QRect& clip = QRect());
+    void EraseOutline(ShownOutline& outline);
+    void DrawOutline(ShownOutline& outline, QPoint a, QPoint b);
+    // Puts the XOR outlines back over a freshly presented part of the window picture.
+    void RestoreMouseOutlines(const QRect& presented);
 
     // display list
     std::shared_ptr<DisplayItemStore> FStore;
@@ -428,6 +479,12 @@ private:
     TlcLayout FStandardLayout = lcl_X1Bottom_Y1Left;
     TMouseActMode FMouseAction = maNone;
     bool FMouseCursorFixed = true;
+    std::array<bool, NumLayers> FMouseAffectsLayer{true}; // layer 1 only
+    int FLastMouseX = 0, FLastMouseY = 0;
+    double FMousePosX = 0, FMousePosY = 0;
+    int FRubberBandState = rbIdle;
+    QPoint FRubberBandStart, FRubberBandEnd;
+    ChartMouseState FMouse;
 
     // sub-objects
     std::array<std::unique_ptr<TCrossHair>, NumCrossHairs> FCrossHairs;

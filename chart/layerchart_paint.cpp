@@ -110,6 +110,7 @@ void TCustomLayerChart::PresentPicture(int x, int y, QImage& picture)
         QPainter w(&FWindowPicture);
         w.drawImage(x, y, picture);
     }
+    RestoreMouseOutlines(QRect(x, y, picture.width(), picture.height()));
     update(QRect(x, y, picture.width(), picture.height()));
 }
 

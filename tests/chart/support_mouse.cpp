@@ -2,6 +2,8 @@
 
 #include "chart/scaleprops.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 namespace charttest {
@@ -33,7 +35,16 @@ void Press(chart::TLayerChart& c, QPoint p, Qt::MouseButton b)
 
 void Move(chart::TLayerChart& c, QPoint p)
 {
-    QTest::mouseMove(&c, p);
+    if (QTestPrivate::qtestMouseButtons != Qt::NoButton) {
+        QTest::mouseMove(&c, p);
+        return;
+    }
+    // Without a held button Qt Test moves the global cursor instead, which delivers nothing when
+    // the cursor already stands there (as it may after an earlier test); deliver the move
+    // itself, as the window system would.
+    QMouseEvent move(QEvent::MouseMove, QPointF(p), QPointF(c.mapToGlobal(p)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&c, &move);
 }
 
 void Release(chart::TLayerChart& c, QPoint p, Qt::MouseButton b)

@@ -257,8 +257,8 @@ TEST(MouseZoomWindow, ChangingTheModeParksTheWindow)
     Press(c, QPoint(100, 50));
     Move(c, QPoint(150, 90));
     c.SetMouseAction(maNone);
-    Move(c, QPoint(200, 120));
-    Release(c, QPoint(200, 120));
+    Move(c, QPoint(190, 110));
+    Release(c, QPoint(190, 110));
     EXPECT_TRUE(c.MouseState().ZoomActive);
     EXPECT_EQ(c.MouseState().ZoomCorner, QPoint(150, 90));
     ExpectRanges(c, 1, {0, 220, 0, 152});

@@ -213,15 +213,6 @@ void TForm1::ConnectHandlers()
     connect(Button1, &QPushButton::clicked, this, [this] { RunHandler([this] { Button1Click(Button1); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { RunHandler([this] { Button2Click(Button2); }); });
     connect(Timer1, &QTimer::timeout, this, [this] { RunHandler([this] { Timer1Timer(Timer1); }); });
-    LayerChart1->installEventFilter(this);
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
-{
-    // The chart's double click reaches the window's handler; the chart still sees it.
-    if (watched == LayerChart1 && event->type() == QEvent::MouseButtonDblClick)
-        RunHandler([this] { LayerChart1DblClick(LayerChart1); });
-    return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::RunHandler(const std::function<void()>& handler)

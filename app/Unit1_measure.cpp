@@ -33,32 +33,12 @@ constexpr int GroupBottomPadding = 8;
 // Room for the longest alarm text the line is expected to show.
 const char* WidestMissedText = "Missed readings: 999999, last at 00:00:00";
 
-// Runs `handler` on every double click of the watched control.
-class DoubleClickWatch : public QObject {
-public:
-    DoubleClickWatch(QObject* watched, std::function<void()> handler) : QObject(watched), handler_(std::move(handler))
-    {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::MouseButtonDblClick)
-            handler_();
-        return false;
-    }
-
-private:
-    std::function<void()> handler_;
-};
-
 } // namespace
 
 void TForm1::CreateMeasurement()
 {
     measurement_ = std::make_unique<app::SyncMeasurement>(*LayerChart1, MeasurementCount, MeasurementLog);
-    new DoubleClickWatch(LayerChart1, [this] { RunHandler([this] { LayerChart1DblClick(LayerChart1); }); });
+    LayerChart1->OnDblClick = [this](chart::TCustomLayerChart*) { RunHandler([this] { LayerChart1DblClick(LayerChart1); }); };
 
     Label_Missed = new QLabel(GroupBox1);
     Label_Missed->setObjectName(QStringLiteral("Label_Missed"));
@@ -138,4 +118,11 @@ void TForm1::Button1Click(QObject*)
     app::SaveMeasurementFile(SaveDialog1->FileName(), MeasurementLog ? *MeasurementLog : QStringList());
 }
 
-void TForm1::Button2Click(QObject*) {}
+void TForm1::Button2Click(QObject*)
+{
+    if (!SaveDialogPicture->Execute())
+        return;
+    // The chart replaces the extension with .wmf; a file it cannot write raises, and
+    // RunHandler shows that in the standard error box.
+    LayerChart1->ExportMetafile(SaveDialogPicture->FileName(), false);
+}

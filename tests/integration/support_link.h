@@ -3,6 +3,12 @@
 // host's own view of the line with time stamps.
 
 #include "platform/SerialPort.h"
+#include "support/SimProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <memory>
 
 #include <cstdint>
 #include <string>
@@ -33,4 +39,24 @@ public:
 
 private:
     std::vector<Event> events_;
+};
+
+// A test with the simulator started on a pty and PortHandle opened on it as the program does;
+// on failure the simulator's trace is printed.
+class SimulatorLinkTest : public ::testing::Test {
+protected:
+    void Start(const std::vector<std::string>& options)
+    {
+        sim_ = std::make_unique<SimProcess>(options);
+        ASSERT_TRUE(sim_->Running()) << sim_->Error();
+        ASSERT_TRUE(OpenApplicationPort(sim_->LinkPath()));
+    }
+    void TearDown() override
+    {
+        CloseApplicationPort();
+        if (HasFailure() && sim_)
+            std::cout << sim_->TraceText();
+    }
+
+    std::unique_ptr<SimProcess> sim_;
 };

@@ -16,23 +16,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-class DeviceLinkFaults : public ::testing::Test {
-protected:
-    void Start(const std::vector<std::string>& options)
-    {
-        sim_ = std::make_unique<SimProcess>(options);
-        ASSERT_TRUE(sim_->Running()) << sim_->Error();
-        ASSERT_TRUE(OpenApplicationPort(sim_->LinkPath()));
-    }
-    void TearDown() override
-    {
-        CloseApplicationPort();
-        if (HasFailure() && sim_)
-            std::cout << sim_->TraceText();
-    }
-
-    std::unique_ptr<SimProcess> sim_;
-};
+using DeviceLinkFaults = SimulatorLinkTest;
 
 } // namespace
 

@@ -17,14 +17,14 @@ constexpr int MaxTickIterations = 100000;
 
 // Fractions of the decade logarithm this close to 0 or 1 count as an exact power of ten.
 constexpr long double DecadeSnap = 1e-10L;
+// In extended precision, so that 10^(k + log10 2) is 2 × 10^k to the last bit of a double and
+// a tick on a range end lands on it, not a hair outside.
+const long double Log10Of2 = std::log10(2.0L);
+const long double Log10Of5 = std::log10(5.0L);
 // The 1e-10 margin makes a quotient of exactly 2 or 5 × 10^k fall to the smaller step.
-constexpr long double Log10Of2 = 0.30102999566398120L;
-constexpr long double Log10Of5 = 0.69897000433601886L;
 constexpr long double StepMargin = 1e-10L;
 // Tolerance, relative to the step, for the last tick that still counts as inside the range.
 constexpr long double EndTolerance = 0.001L;
-// Rounding noise of a tick value, relative to the short-tick step.
-constexpr long double NoiseTolerance = 1e-9L;
 // Relative tolerance of the logarithmic layout's range tests.
 constexpr long double LogTolerance = 0.999999999L;
 // A linear value this small relative to the range is printed as zero.
@@ -133,6 +133,13 @@ QString ExponentText(long double v)
     return QString::fromStdString(s);
 }
 
+// Decades between two positive ends, on their exact values: in double precision the quotient
+// of 1e-8 and 1e-9 rounds up to 10 although the two doubles are a hair less than a decade apart.
+long double Decades(long double rangeLow, long double rangeHigh)
+{
+    return std::fabs(std::log10(rangeHigh / rangeLow));
+}
+
 } // namespace
 
 long long RoundHalfEven(long double v)
@@ -194,9 +201,7 @@ std::vector<long double> LinearShortTicks(const TScaleStep& s, long double range
     const long double start = s.First - s.Step;
     for (int k = 0; k < MaxTickIterations; ++k) {
         const long double v = start + k * minor;
-        // The tolerance keeps a tick that lands on RangeLow but carries the step's rounding
-        // noise (a reversed 10 … 0 would otherwise lose its tick at 10).
-        if (dir * v >= dir * rangeLow - NoiseTolerance * std::fabs(minor))
+        if (dir * v >= dir * rangeLow)
             ticks.push_back(v);
         const long double next = start + (k + 1) * minor;
         if (!(dir * (next - rangeHigh) <= EndTolerance * std::fabs(minor)))
@@ -224,7 +229,7 @@ bool UseLogTicks(double rangeLow, double rangeHigh)
 {
     if (!(rangeLow > 0) || !(rangeHigh > 0) || !std::isfinite(rangeLow) || !std::isfinite(rangeHigh))
         return false;
-    return std::fabs(std::log10(rangeHigh / rangeLow)) >= 1;
+    return Decades(rangeLow, rangeHigh) >= 1;
 }
 
 std::vector<TLogTick> LogTicks(int minTicks, double rangeLow, double rangeHigh)
@@ -233,8 +238,7 @@ std::vector<TLogTick> LogTicks(int minTicks, double rangeLow, double rangeHigh)
     if (!UseLogTicks(rangeLow, rangeHigh))
         return ticks;
     constexpr double DenseMargin = 0.5;
-    const double decades = std::fabs(std::log10(rangeHigh / rangeLow));
-    const bool dense = minTicks > decades + DenseMargin;
+    const bool dense = minTicks > Decades(rangeLow, rangeHigh) + DenseMargin;
     const long double lo = std::min(rangeLow, rangeHigh);
     const long double hi = std::max(rangeLow, rangeHigh);
     const long double base = std::pow(10.0L, std::floor(std::log10(lo * LogTolerance)));

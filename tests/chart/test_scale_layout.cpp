@@ -92,6 +92,28 @@ TEST(TickPlacement, ReversedRangePutsRangeLowAtTheLeft)
     EXPECT_DOUBLE_EQ(d.EventTicks.front(), 10);
 }
 
+// What a drawn scale shows at its range ends: every tick event and recorded position of a
+// vertical scale (short ticks, then labelled ones).
+TEST(TickPlacement, TicksOfADrawnScaleStayInsideItsRange)
+{
+    struct Row { const char* name; bool logarithmic; int minTicks; double low, high; size_t ticks; };
+    const Row rows[] = {
+        // 40 short ticks from -16.39, 9 labels from -16.4
+        {"just below -16.4", false, 6, -16.4, -16.0, 49},
+        // less than a decade in extended precision: linear, labels every 2e-9 from 2e-9, short
+        // ticks every 5e-10 from 1.5e-9 (the double 1e-9 lies a hair above the tick 1e-9)
+        {"1e-9 … 1e-8", true, 3, 1e-9, 1e-8, 18 + 5},
+    };
+    for (const Row& r : rows) {
+        auto s = MakeScale(sctYR, r.low, r.high);
+        s->SetMinTicks(r.minTicks);
+        s->SetLogarithmic(r.logarithmic);
+        const ScaleDrawing d = DrawScale(*s);
+        EXPECT_EQ(d.EventTicks.size(), r.ticks) << r.name;
+        EXPECT_EQ(d.Recorded.size(), r.ticks) << r.name;
+    }
+}
+
 TEST(TickPlacement, TargetOffsetsMoveEverything)
 {
     auto s = MakeScale(sctYR, 0, 1);

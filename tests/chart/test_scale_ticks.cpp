@@ -74,6 +74,36 @@ TEST(LinearTicks, ReversedRangeRunsDownwards)
     EXPECT_EQ(LinearShortTicks(s, 10, 0).size(), 21u); // every 0.5 from 10 down to 0
 }
 
+// Short ticks are drawn from RangeLow on, compared exactly: a 1-2-5 value that lies just
+// outside a range end that is not exact in binary stays out, a range end that is a tick keeps it.
+struct RangeEndCase {
+    const char* name;
+    int minTicks;
+    double low, high;
+    double firstShort;
+    size_t shortCount;
+};
+
+TEST(LinearTicks, NoShortTickOutsideTheRange)
+{
+    const RangeEndCase cases[] = {
+        {"-16.4 … -16.0", 6, -16.4, -16.0, -16.39, 40},
+        {"0.1 … 0.10456", 7, 0.1, 0.10456, 0.1001, 45},
+        {"reversed 10 … 0", 3, 10, 0, 10, 21},
+        {"unit", 3, 0, 1, 0, 21},
+        {"hour", 3, 0, 3600, 0, 19},
+    };
+    for (const RangeEndCase& c : cases) {
+        const TScaleStep s = FindScaleStep(c.minTicks, c.low, c.high);
+        const auto shorts = LinearShortTicks(s, c.low, c.high);
+        ASSERT_EQ(shorts.size(), c.shortCount) << c.name;
+        EXPECT_NEAR(double(shorts.front()), c.firstShort, 1e-12) << c.name;
+        const long double dir = c.high > c.low ? 1 : -1;
+        for (const long double v : shorts)
+            EXPECT_GE(dir * v, dir * static_cast<long double>(c.low)) << c.name;
+    }
+}
+
 TEST(LinearTicks, ZeroStepGivesNoTicks)
 {
     const TScaleStep s = FindScaleStep(3, 4, 4);
@@ -170,6 +200,21 @@ TEST(LogTicks, DenseDecadesOfferTwoAndFiveAsLabels)
     EXPECT_TRUE(LogTicks(3, 2, 15).empty()); // less than a decade: linear ticks instead
     EXPECT_TRUE(LogTicks(3, -1, 100).empty());
     EXPECT_EQ(LogTickText(dense[1], -3, 0), ""); // the 2-tick of a decade-exponent scale
+}
+
+// Whether a range spans a decade is decided on the exact values of its ends: 1e-9 … 1e-8 is a
+// hair short of one decade, since neither end is exact in binary.
+TEST(LogTicks, ADecadeIsMeasuredInExtendedPrecision)
+{
+    struct Row { double low, high; bool decades; };
+    const Row rows[] = {
+        {1e-9, 1e-8, false}, {1e-8, 1e-9, false}, {1e-3, 1e-2, true},
+        {1, 10, true}, {100, 1000, true}, {0.5, 5, true}, {10, 1, true}, {2, 15, false},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(UseLogTicks(r.low, r.high), r.decades) << r.low << " … " << r.high;
+        EXPECT_EQ(LogTicks(3, r.low, r.high).empty(), !r.decades) << r.low << " … " << r.high;
+    }
 }
 
 TEST(LabelTextHelpers, InscriptAndUserFields)

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth xdotool x11-apps imagemagick
-  socat libwmf-bin
+  socat libwmf-bin fonts-urw-base35
 )
 
 missing=()

@@ -1,8 +1,8 @@
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 
-#include "app/E2PROMMessages.h"
-#include "app/E2PROMVariables.h"
-#include "app/SyncMeasurement.h"
+#include "core/E2PROMMessages.h"
+#include "core/E2PROMVariables.h"
+#include "core/SyncMeasurement.h"
 #include "app/TEditMaxLength.h"
 #include "app/TRadioGroup.h"
 #include "app/TSaveDialog.h"
@@ -135,8 +135,8 @@ void TForm1::CreateControls()
     ComboBox_E2PROM->setEditable(true);
     ComboBox_E2PROM->setInsertPolicy(QComboBox::NoInsert);
     ComboBox_E2PROM->setCompleter(nullptr);
-    ComboBox_E2PROM->setMaxVisibleItems(app::E2PROMVariableCount);
-    for (const app::E2PROMVariable& row : app::E2PROMVariables) ComboBox_E2PROM->addItem(QString::fromLatin1(row.itemText));
+    ComboBox_E2PROM->setMaxVisibleItems(core::E2PROMVariableCount);
+    for (const core::E2PROMVariable& row : core::E2PROMVariables) ComboBox_E2PROM->addItem(QString::fromLatin1(row.itemText));
     ComboBox_E2PROM->setCurrentIndex(-1);
     ComboBox_E2PROM->setEditText(QStringLiteral("Select Variable"));
 
@@ -189,7 +189,7 @@ void TForm1::ArrangeEditorStatus()
     // if need be; the group, the group below it and the window grow by what that takes.
     const QFontMetrics metrics(Label_E2PROM->font());
     int textHeight = metrics.height();
-    for (const char* text : app::EditorStatusTexts) {
+    for (const char* text : core::EditorStatusTexts) {
         const QRect needed = metrics.boundingRect(QRect(0, 0, LabelE2PROMWidth, 0), Qt::TextWordWrap, QString::fromLatin1(text));
         textHeight = std::max(textHeight, needed.height());
     }

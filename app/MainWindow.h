@@ -17,8 +17,11 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
-namespace app {
+namespace core {
 class SyncMeasurement;
+}
+
+namespace app {
 class TRadioGroup;
 class TSaveDialog;
 } // namespace app
@@ -71,7 +74,7 @@ public:
     bool Measuring = false;
     std::unique_ptr<QStringList> MeasurementLog; // none until the first start
     // Takes the samples into the chart and the log.
-    app::SyncMeasurement& Measurement() { return *measurement_; }
+    core::SyncMeasurement& Measurement() { return *measurement_; }
 
     // Handlers, one per user action. Each runs through RunHandler when the control fires it.
     void FormCreate(QObject* Sender);
@@ -123,5 +126,5 @@ private:
     bool DrainInput();
 
     app::Dialogs& dialogs_;
-    std::unique_ptr<app::SyncMeasurement> measurement_;
+    std::unique_ptr<core::SyncMeasurement> measurement_;
 };

@@ -2,10 +2,10 @@
 // and have the device copy its E2PROM values into its working registers. Every row's behaviour
 // comes from the table in E2PROMVariables.
 
-#include "app/E2PROMMessages.h"
-#include "app/E2PROMVariables.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
+#include "core/E2PROMMessages.h"
+#include "core/E2PROMVariables.h"
+#include "app/MainWindow.h"
+#include "core/DeviceLink.h"
 #include "platform/TickCount.h"
 
 #include <QComboBox>
@@ -16,10 +16,10 @@
 
 namespace {
 
-const app::E2PROMVariable* SelectedRow(int index)
+const core::E2PROMVariable* SelectedRow(int index)
 {
-    if (index < 0 || index >= app::E2PROMVariableCount) return nullptr;
-    return &app::E2PROMVariables[std::size_t(index)];
+    if (index < 0 || index >= core::E2PROMVariableCount) return nullptr;
+    return &core::E2PROMVariables[std::size_t(index)];
 }
 
 } // namespace
@@ -59,56 +59,56 @@ bool TForm1::DrainInput()
 void TForm1::ComboBox_E2PROMChange(QObject*)
 {
     Label_E2PROM->clear();
-    const app::E2PROMVariable* row = SelectedRow(E2PROMItemIndex());
+    const core::E2PROMVariable* row = SelectedRow(E2PROMItemIndex());
     if (!row) return;
 
     bool ok = false;
     uint32_t raw = 0;
     // A line that will not fall quiet cannot carry a trustworthy reply: the read fails.
     if (DrainInput()) {
-        if (row->width == app::RegisterWidth::LongWord)
+        if (row->width == core::RegisterWidth::LongWord)
             raw = ReadLongWord(row->readRegister, ok);
         else
             raw = ReadWord(row->readRegister, ok);
     }
     if (row->readNote) Label_E2PROM->setText(QString::fromLatin1(row->readNote));
-    Edit_E2PROM->setText(ok ? app::DisplayText(*row, raw, QLocale()) : QString::fromLatin1(app::ReadErrorText));
+    Edit_E2PROM->setText(ok ? core::DisplayText(*row, raw, QLocale()) : QString::fromLatin1(core::ReadErrorText));
 }
 
 void TForm1::Button_E2PROMClick(QObject*)
 {
     Label_E2PROM->clear();
-    const app::E2PROMVariable* row = SelectedRow(E2PROMItemIndex());
+    const core::E2PROMVariable* row = SelectedRow(E2PROMItemIndex());
     const QString text = Edit_E2PROM->text();
     if (!row) return;
 
     bool stored = false;
     bool report = true;
-    if (row->confirmFirst && !dialogs_.ConfirmYesNo(QString::fromLatin1(app::ConfirmWriteText))) {
+    if (row->confirmFirst && !dialogs_.ConfirmYesNo(QString::fromLatin1(core::ConfirmWriteText))) {
         report = false;
     } else {
         // A text that is not a number raises the conversion error and ends the handler here.
-        const app::InputConversion input = app::ConvertInput(*row, text, QLocale());
+        const core::InputConversion input = core::ConvertInput(*row, text, QLocale());
         if (!input.accepted) {
-            if (row->report == app::RejectReport::MessageBox)
+            if (row->report == core::RejectReport::MessageBox)
                 dialogs_.ShowMessage(QString::fromLatin1(row->rejectMessage));
-            else if (row->report == app::RejectReport::EditError)
-                Edit_E2PROM->setText(QString::fromLatin1(app::ReadErrorText));
-        } else if (row->width == app::RegisterWidth::LongWord) {
+            else if (row->report == core::RejectReport::EditError)
+                Edit_E2PROM->setText(QString::fromLatin1(core::ReadErrorText));
+        } else if (row->width == core::RegisterWidth::LongWord) {
             WriteLongWord(row->writeRegister, input.registerValue, stored);
         } else {
             WriteWord(row->writeRegister, uint16_t(input.registerValue), stored);
         }
     }
     if (stored)
-        Label_E2PROM->setText(QString::fromLatin1(app::ValueStoredText));
+        Label_E2PROM->setText(QString::fromLatin1(core::ValueStoredText));
     else if (report)
-        Label_E2PROM->setText(QString::fromLatin1(app::CommErrorText));
+        Label_E2PROM->setText(QString::fromLatin1(core::CommErrorText));
 }
 
 void TForm1::Button_WorkingClick(QObject*)
 {
     bool ok = false;
     WriteWord(CopyToWorkingRegister, 0, ok);
-    Label_E2PROM->setText(QString::fromLatin1(ok ? app::CopiedText : app::CommErrorText));
+    Label_E2PROM->setText(QString::fromLatin1(ok ? core::CopiedText : core::CommErrorText));
 }

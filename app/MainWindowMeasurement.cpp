@@ -1,10 +1,10 @@
 // The sync measurement, its recording and the two save actions.
 
-#include "app/MeasurementFile.h"
-#include "app/SyncMeasurement.h"
+#include "core/MeasurementFile.h"
+#include "core/SyncMeasurement.h"
 #include "app/TSaveDialog.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
+#include "app/MainWindow.h"
+#include "core/DeviceLink.h"
 #include "chart/chartbase.h"
 #include "chart/layerchart.h"
 
@@ -37,7 +37,7 @@ const char* WidestMissedText = "Missed readings: 999999, last at 00:00:00";
 
 void TForm1::CreateMeasurement()
 {
-    measurement_ = std::make_unique<app::SyncMeasurement>(*LayerChart1, MeasurementCount, MeasurementLog);
+    measurement_ = std::make_unique<core::SyncMeasurement>(*LayerChart1, MeasurementCount, MeasurementLog);
     LayerChart1->OnDblClick = [this](chart::TCustomLayerChart*) { RunHandler([this] { LayerChart1DblClick(LayerChart1); }); };
 
     Label_Missed = new QLabel(GroupBox1);
@@ -93,7 +93,7 @@ void TForm1::Timer1Timer(QObject*)
     const std::uint16_t raw = ReadWord(SyncRegister, ok);
     // A failed read is no sample: a 0 in the data would look like a real offset of 0.
     if (ok)
-        measurement_->RecordSample(app::SyncSampleValue(raw));
+        measurement_->RecordSample(core::SyncSampleValue(raw));
     else
         measurement_->RecordMissedReading(QDateTime::currentDateTime());
     ShowMissedReadings();
@@ -115,7 +115,7 @@ void TForm1::Button1Click(QObject*)
     if (!SaveDialog1->Execute())
         return;
     // Before the first start there is no log: the file is written empty.
-    app::SaveMeasurementFile(SaveDialog1->FileName(), MeasurementLog ? *MeasurementLog : QStringList());
+    core::SaveMeasurementFile(SaveDialog1->FileName(), MeasurementLog ? *MeasurementLog : QStringList());
 }
 
 void TForm1::Button2Click(QObject*)

@@ -1,9 +1,9 @@
 // The serial port of the window: the start-up pass through the driver, the open of PortHandle
 // with its line settings, the change of port, and the release when the window closes.
 
-#include "app/PortState.h"
+#include "core/PortState.h"
 #include "app/TRadioGroup.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "chart/layerchart.h"
 #include "platform/SerialPort.h"
 #include "serial/SPDrv.h"

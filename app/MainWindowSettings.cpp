@@ -2,7 +2,7 @@
 // stored order.
 
 #include "app/TSaveDialog.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "chart/layerchart.h"
 #include "chart/scaleprops.h"
 #include "serial/SPDrv.h"

@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/QtDialogs.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "platform/PortNames.h"
 
 #include <QApplication>

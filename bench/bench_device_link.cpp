@@ -4,8 +4,8 @@
 // A bare round trip of one byte and its reply, measured in the same run, is the baseline for the
 // pipeline's own latency.
 
-#include "app/PortState.h"
-#include "app/Unit2.h"
+#include "core/PortState.h"
+#include "core/DeviceLink.h"
 #include "platform/PortNames.h"
 #include "platform/SerialPort.h"
 #include "platform/TickCount.h"

@@ -6,8 +6,8 @@
 // fitted by a plain SetZoomRange, which repaints once per layer. Compare medians.
 
 #include "app/Dialogs.h"
-#include "app/SyncMeasurement.h"
-#include "app/Unit1.h"
+#include "core/SyncMeasurement.h"
+#include "app/MainWindow.h"
 #include "chart/layerchart.h"
 #include "platform/PortNames.h"
 
@@ -23,8 +23,8 @@
 namespace {
 
 constexpr int Repetitions = 10;
-constexpr int HourOfSamples = app::ChartSampleWindow + 1;
-constexpr int FullRunSamples = app::LastRecordedSample + 1;
+constexpr int HourOfSamples = core::ChartSampleWindow + 1;
+constexpr int FullRunSamples = core::LastRecordedSample + 1;
 constexpr double BytesPerMegabyte = 1024.0 * 1024.0;
 
 class NoDialogs : public app::Dialogs {
@@ -102,13 +102,13 @@ void BM_TickPlainZoomRange(benchmark::State& state)
         const double value = n % 97;
         chart.ExtendPolyline(n, value);
         chart.RemoveFirstItem();
-        if (form->MeasurementLog && n <= app::LastRecordedSample)
+        if (form->MeasurementLog && n <= core::LastRecordedSample)
             form->MeasurementLog->append(QStringLiteral("%1\t%2").arg(n).arg(value));
         double xMin, yMin, xMax, yMax;
-        chart.GetDataExtent(app::AllLayers, app::ExtentWindowXLow, app::ExtentWindowYLow, app::ExtentWindowXHigh,
-                            app::ExtentWindowYHigh, xMin, yMin, xMax, yMax);
-        const double margin = app::FitMarginFraction * (yMax - yMin);
-        chart.SetZoomRange(app::AllLayers, xMin, yMin - margin, xMax, yMax + margin);
+        chart.GetDataExtent(core::AllLayers, core::ExtentWindowXLow, core::ExtentWindowYLow, core::ExtentWindowXHigh,
+                            core::ExtentWindowYHigh, xMin, yMin, xMax, yMax);
+        const double margin = core::FitMarginFraction * (yMax - yMin);
+        chart.SetZoomRange(core::AllLayers, xMin, yMin - margin, xMax, yMax + margin);
         chart.Redraw();
         ++form->MeasurementCount;
     }

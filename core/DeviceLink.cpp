@@ -1,6 +1,6 @@
-#include "app/Unit2.h"
+#include "core/DeviceLink.h"
 
-#include "app/PortState.h"
+#include "core/PortState.h"
 #include "platform/SerialPort.h"
 #include "platform/TickCount.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-// The device link: byte-level exchanges with the controller on PortHandle (app/PortState.h).
+// The device link: byte-level exchanges with the controller on PortHandle (core/PortState.h).
 // Every exchange is a busy wait on the calling thread; none raises, none is retried. Success is
 // reported through `ok`; a failed read returns 0.
 

@@ -1,7 +1,7 @@
 #pragma once
 // The editor's texts: its status line, its confirmation, its failure marks.
 
-namespace app {
+namespace core {
 
 inline constexpr const char* ConfirmWriteText = "Are you 100% sure? If yes, proceed on your own risk :-)";
 inline constexpr const char* ValueStoredText = "Value Stored";
@@ -13,4 +13,4 @@ inline constexpr const char* ReadErrorText = "ERROR";
 inline constexpr const char* EditorStatusTexts[] = {
     ValueStoredText, CommErrorText, CopiedText, "Attention! Only the second bytes are shown!!"};
 
-} // namespace app
+} // namespace core

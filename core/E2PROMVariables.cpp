@@ -1,10 +1,10 @@
-#include "app/E2PROMVariables.h"
+#include "core/E2PROMVariables.h"
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 
 #include <cmath>
 
-namespace app {
+namespace core {
 
 namespace {
 
@@ -108,4 +108,4 @@ InputConversion ConvertInput(const E2PROMVariable& row, const QString& text, con
     return result;
 }
 
-} // namespace app
+} // namespace core

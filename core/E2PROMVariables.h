@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-namespace app {
+namespace core {
 
 enum class RegisterWidth { Word, LongWord };        // one 16-bit register, or two (low half first)
 enum class RegisterMeaning { Unsigned, Signed };    // how the stored bits are taken for display
@@ -50,4 +50,4 @@ struct InputConversion {
 // converted number. Throws EConvertError for text that is not a number.
 InputConversion ConvertInput(const E2PROMVariable& row, const QString& text, const QLocale& locale);
 
-} // namespace app
+} // namespace core

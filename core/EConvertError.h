@@ -5,7 +5,7 @@
 #include <QString>
 #include <stdexcept>
 
-namespace app {
+namespace core {
 
 class EConvertError : public std::runtime_error {
 public:
@@ -13,4 +13,4 @@ public:
     QString Message() const { return QString::fromStdString(what()); }
 };
 
-} // namespace app
+} // namespace core

@@ -1,10 +1,10 @@
-#include "app/MeasurementFile.h"
+#include "core/MeasurementFile.h"
 
-#include "app/EFileError.h"
+#include "core/EFileError.h"
 
 #include <QSaveFile>
 
-namespace app {
+namespace core {
 
 namespace {
 
@@ -67,4 +67,4 @@ void SaveMeasurementFile(const QString& path, const QStringList& lines)
         throw EFileError(QStringLiteral("Cannot create file %1").arg(path));
 }
 
-} // namespace app
+} // namespace core

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <cstdint>
 
-namespace app {
+namespace core {
 
 // A number in the general format: shortest decimal form of up to 15 significant digits, no
 // exponent below 1E15; whole numbers come out as plain integers ("-12", "100000").
@@ -24,4 +24,4 @@ QByteArray MeasurementFileContents(const QStringList& lines);
 // create file <path>", "Cannot write file <path>") on failure.
 void SaveMeasurementFile(const QString& path, const QStringList& lines);
 
-} // namespace app
+} // namespace core

@@ -1,6 +1,6 @@
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 
-#include "app/EConvertError.h"
+#include "core/EConvertError.h"
 
 #include <cerrno>
 #include <cmath>
@@ -9,7 +9,7 @@
 #include <limits>
 #include <string>
 
-namespace app {
+namespace core {
 
 namespace {
 
@@ -182,4 +182,4 @@ double RoundHalfEven(double x)
     return std::fmod(below, 2.0) == 0 ? below : below + 1;
 }
 
-} // namespace app
+} // namespace core

@@ -7,7 +7,7 @@
 #include <QString>
 #include <cstdint>
 
-namespace app {
+namespace core {
 
 // Optional leading blanks and sign, then decimal digits, or hexadecimal digits after "$", "x"
 // or "0x". The value must fit a signed 32-bit integer. Throws EConvertError
@@ -31,4 +31,4 @@ QString IntToHex(uint32_t value, int minDigits);
 // Nearest integer; a half goes to the even neighbour. Infinities and NaN pass through.
 double RoundHalfEven(double x);
 
-} // namespace app
+} // namespace core

@@ -1,4 +1,4 @@
-#include "app/PortState.h"
+#include "core/PortState.h"
 
 platform::PortHandle PortHandle = platform::InvalidPortHandle;
 bool PortIsOpen = false;

@@ -1,6 +1,6 @@
 #pragma once
-// The serial port the application holds: one per process, kept at unit level beside the main
-// window, used by every device exchange (Unit2). Everything starts zero, false or empty.
+// The serial port the program holds: one per process, used by every device exchange
+// (core/DeviceLink.h). Everything starts zero, false or empty.
 
 #include "platform/SerialTypes.h"
 

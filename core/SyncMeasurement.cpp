@@ -1,9 +1,9 @@
-#include "app/SyncMeasurement.h"
+#include "core/SyncMeasurement.h"
 
-#include "app/MeasurementFile.h"
+#include "core/MeasurementFile.h"
 #include "chart/layerchart.h"
 
-namespace app {
+namespace core {
 
 namespace {
 
@@ -85,4 +85,4 @@ QString SyncMeasurement::MissedReadingText() const
         .arg(lastMissed_.toString(QStringLiteral("HH:mm:ss")));
 }
 
-} // namespace app
+} // namespace core

@@ -13,7 +13,7 @@ namespace chart {
 class TCustomLayerChart;
 }
 
-namespace app {
+namespace core {
 
 // From this sample number on every sample drops the chart's oldest item, so the chart holds
 // 3601 items: one hour of samples at one per second.
@@ -79,4 +79,4 @@ private:
     QDateTime lastMissed_;
 };
 
-} // namespace app
+} // namespace core

@@ -1,7 +1,7 @@
 #pragma once
 // Drives the real window as the operator does: picks an editor row, types, clicks.
 
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 
 #include <QComboBox>
 #include <QLabel>

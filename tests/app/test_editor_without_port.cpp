@@ -1,7 +1,7 @@
 // The editor's messages and checks, which need no device: conversion errors, range rejections,
 // declined confirmations, and the failures of exchanges with no port open.
 
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "platform/PortNames.h"
 #include "support_form.h"
 #include "support_scripted_dialogs.h"

@@ -1,10 +1,10 @@
 // The window as it comes up with no port present: its controls, components and stored settings.
 
-#include "app/E2PROMMessages.h"
-#include "app/E2PROMVariables.h"
+#include "core/E2PROMMessages.h"
+#include "core/E2PROMVariables.h"
 #include "app/TRadioGroup.h"
 #include "app/TSaveDialog.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "chart/layerchart.h"
 #include "chart/scaleprops.h"
 #include "platform/PortNames.h"
@@ -134,9 +134,9 @@ TEST_F(FormWithoutPort, RadioGroupAndComboBoxContent)
     EXPECT_EQ(form->RadioGroup1->Items(), (QStringList{"COM 1", "COM 2"}));
     EXPECT_EQ(form->RadioGroup1->Columns(), 2);
     EXPECT_EQ(form->RadioGroup1->ItemIndex(), 0);
-    ASSERT_EQ(form->ComboBox_E2PROM->count(), app::E2PROMVariableCount);
-    for (int i = 0; i < app::E2PROMVariableCount; ++i)
-        EXPECT_EQ(form->ComboBox_E2PROM->itemText(i), QString::fromLatin1(app::E2PROMVariables[std::size_t(i)].itemText));
+    ASSERT_EQ(form->ComboBox_E2PROM->count(), core::E2PROMVariableCount);
+    for (int i = 0; i < core::E2PROMVariableCount; ++i)
+        EXPECT_EQ(form->ComboBox_E2PROM->itemText(i), QString::fromLatin1(core::E2PROMVariables[std::size_t(i)].itemText));
     EXPECT_TRUE(form->ComboBox_E2PROM->isEditable());
     EXPECT_EQ(form->ComboBox_E2PROM->currentIndex(), -1);
     EXPECT_EQ(form->E2PROMItemIndex(), -1);
@@ -276,7 +276,7 @@ TEST_F(FormWithoutPort, StatusLineShowsEveryTextInFull)
     const QRect inGroup = label->geometry();
     EXPECT_GT(inGroup.top(), form->Button_Working->geometry().bottom());
     EXPECT_TRUE(form->GroupBox4->contentsRect().contains(inGroup));
-    for (const char* text : app::EditorStatusTexts) {
+    for (const char* text : core::EditorStatusTexts) {
         label->setText(QString::fromLatin1(text));
         EXPECT_LE(label->heightForWidth(label->width()), label->height()) << text;
         const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 1000), Qt::TextWordWrap,

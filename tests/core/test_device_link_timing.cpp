@@ -1,7 +1,7 @@
 // The device link's waits, driven by a replaced tick counter so that every count is exact.
 
-#include "app/PortState.h"
-#include "app/Unit2.h"
+#include "core/PortState.h"
+#include "core/DeviceLink.h"
 #include "platform/TickCount.h"
 
 #include <gtest/gtest.h>

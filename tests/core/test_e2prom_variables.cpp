@@ -1,11 +1,11 @@
-#include "app/E2PROMVariables.h"
-#include "app/EConvertError.h"
+#include "core/E2PROMVariables.h"
+#include "core/EConvertError.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-using namespace app;
+using namespace core;
 
 namespace {
 

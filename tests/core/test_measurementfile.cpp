@@ -1,7 +1,7 @@
 // The .dat file: line format, general number format, and how a save creates, replaces and fails.
 
-#include "app/EFileError.h"
-#include "app/MeasurementFile.h"
+#include "core/EFileError.h"
+#include "core/MeasurementFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +36,7 @@ class GeneralFormat : public ::testing::TestWithParam<GeneralRow> {};
 
 TEST_P(GeneralFormat, ShortestDecimalForm)
 {
-    EXPECT_EQ(app::FormatGeneral(GetParam().value).toStdString(), GetParam().text);
+    EXPECT_EQ(core::FormatGeneral(GetParam().value).toStdString(), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Numbers, GeneralFormat,
@@ -48,17 +48,17 @@ INSTANTIATE_TEST_SUITE_P(Numbers, GeneralFormat,
 
 TEST(SampleLine, NumberTabValue)
 {
-    EXPECT_EQ(app::SampleLine(0, -12), QStringLiteral("0\t-12"));
-    EXPECT_EQ(app::SampleLine(100000, 32767), QStringLiteral("100000\t32767"));
-    EXPECT_EQ(app::SampleLine(7, -32768), QStringLiteral("7\t-32768"));
-    EXPECT_EQ(app::SampleLine(3, 0), QStringLiteral("3\t0"));
+    EXPECT_EQ(core::SampleLine(0, -12), QStringLiteral("0\t-12"));
+    EXPECT_EQ(core::SampleLine(100000, 32767), QStringLiteral("100000\t32767"));
+    EXPECT_EQ(core::SampleLine(7, -32768), QStringLiteral("7\t-32768"));
+    EXPECT_EQ(core::SampleLine(3, 0), QStringLiteral("3\t0"));
 }
 
 TEST(MeasurementFileContents, EveryLineEndsInCarriageReturnLineFeed)
 {
-    EXPECT_EQ(app::MeasurementFileContents({}), QByteArray());
-    EXPECT_EQ(app::MeasurementFileContents({QStringLiteral("0\t-12")}), QByteArray("0\t-12\r\n"));
-    EXPECT_EQ(app::MeasurementFileContents({QStringLiteral("0\t5"), QStringLiteral("1\t-1")}),
+    EXPECT_EQ(core::MeasurementFileContents({}), QByteArray());
+    EXPECT_EQ(core::MeasurementFileContents({QStringLiteral("0\t-12")}), QByteArray("0\t-12\r\n"));
+    EXPECT_EQ(core::MeasurementFileContents({QStringLiteral("0\t5"), QStringLiteral("1\t-1")}),
               QByteArray("0\t5\r\n1\t-1\r\n"));
 }
 
@@ -73,12 +73,12 @@ protected:
 TEST_F(SaveMeasurementFile, CreatesAndReplaces)
 {
     const QString path = PathOf("run.dat");
-    app::SaveMeasurementFile(path, {QStringLiteral("0\t1"), QStringLiteral("1\t2"), QStringLiteral("2\t3")});
+    core::SaveMeasurementFile(path, {QStringLiteral("0\t1"), QStringLiteral("1\t2"), QStringLiteral("2\t3")});
     EXPECT_EQ(ReadAll(path), QByteArray("0\t1\r\n1\t2\r\n2\t3\r\n"));
     // A shorter log replaces the file whole: nothing of the longer one remains.
-    app::SaveMeasurementFile(path, {QStringLiteral("0\t-7")});
+    core::SaveMeasurementFile(path, {QStringLiteral("0\t-7")});
     EXPECT_EQ(ReadAll(path), QByteArray("0\t-7\r\n"));
-    app::SaveMeasurementFile(path, {});
+    core::SaveMeasurementFile(path, {});
     EXPECT_EQ(ReadAll(path), QByteArray());
     EXPECT_EQ(Entries(), QStringList{QStringLiteral("run.dat")});
 }
@@ -87,9 +87,9 @@ TEST_F(SaveMeasurementFile, FolderThatDoesNotExist)
 {
     const QString path = PathOf("missing/run.dat");
     try {
-        app::SaveMeasurementFile(path, {QStringLiteral("0\t1")});
+        core::SaveMeasurementFile(path, {QStringLiteral("0\t1")});
         FAIL() << "no error raised";
-    } catch (const app::EFileError& e) {
+    } catch (const core::EFileError& e) {
         EXPECT_EQ(e.Message(), QStringLiteral("Cannot create file ") + path);
     }
 }
@@ -98,7 +98,7 @@ TEST_F(SaveMeasurementFile, TargetIsAFolder)
 {
     const QString path = PathOf("taken.dat");
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("taken.dat")));
-    EXPECT_THROW(app::SaveMeasurementFile(path, {QStringLiteral("0\t1")}), app::EFileError);
+    EXPECT_THROW(core::SaveMeasurementFile(path, {QStringLiteral("0\t1")}), core::EFileError);
     EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
@@ -112,7 +112,7 @@ TEST_F(SaveMeasurementFile, FailedWriteKeepsTheEarlierFile)
 
     QStringList big;
     for (int i = 0; i < 5000; ++i)
-        big << app::SampleLine(i, -i);
+        big << core::SampleLine(i, -i);
 
     constexpr rlim_t SmallFileLimit = 4096;
     rlimit saved{};
@@ -123,8 +123,8 @@ TEST_F(SaveMeasurementFile, FailedWriteKeepsTheEarlierFile)
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString message;
     try {
-        app::SaveMeasurementFile(path, big);
-    } catch (const app::EFileError& e) {
+        core::SaveMeasurementFile(path, big);
+    } catch (const core::EFileError& e) {
         message = e.Message();
     }
     setrlimit(RLIMIT_FSIZE, &saved);

@@ -1,12 +1,12 @@
-#include "app/EConvertError.h"
-#include "app/NumberText.h"
+#include "core/EConvertError.h"
+#include "core/NumberText.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-using namespace app;
+using namespace core;
 
 namespace {
 

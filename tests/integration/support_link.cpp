@@ -1,6 +1,6 @@
 #include "support_link.h"
 
-#include "app/PortState.h"
+#include "core/PortState.h"
 #include "platform/PortNames.h"
 #include "platform/TickCount.h"
 

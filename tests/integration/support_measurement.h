@@ -2,8 +2,8 @@
 // The real window for measurement stories: started against duoclave-sim on a pty (or with no
 // port), with its handlers called as the timer and the operator call them.
 
-#include "app/SyncMeasurement.h"
-#include "app/Unit1.h"
+#include "core/SyncMeasurement.h"
+#include "app/MainWindow.h"
 #include "chart/layerchart.h"
 #include "support/SimProcess.h"
 #include "tests/app/support_scripted_dialogs.h"

@@ -3,8 +3,8 @@
 #include "support_link.h"
 
 #include "support/SimProcess.h"
-#include "app/PortState.h"
-#include "app/Unit2.h"
+#include "core/PortState.h"
+#include "core/DeviceLink.h"
 #include "platform/PortNames.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The drain before an editor read, against a device that sends junk on its own: leftovers are
 // discarded, and a line that never falls quiet cannot hold the window.
 
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "app/support_form.h"
 #include "app/support_scripted_dialogs.h"
 #include "platform/PortNames.h"

@@ -2,8 +2,8 @@
 // edge-case writes with their register contents and wire bytes, the copy, and a device that
 // refuses, ignores or half-answers. Runs with "." and with "," as decimal separator.
 
-#include "app/PortState.h"
-#include "app/Unit1.h"
+#include "core/PortState.h"
+#include "app/MainWindow.h"
 #include "app/support_form.h"
 #include "app/support_scripted_dialogs.h"
 #include "platform/PortNames.h"

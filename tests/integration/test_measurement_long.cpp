@@ -34,7 +34,7 @@ TEST_F(LongMeasurement, AnHourOfSamplesScrollsWithoutLosingItsLength)
 {
     StartWithoutPort();
     Switch();
-    RecordRamp(0, app::ChartSampleWindow);
+    RecordRamp(0, core::ChartSampleWindow);
     // Samples 0..3599: the start point and 3600 segments.
     EXPECT_EQ(Chart().ItemCount(), 3601);
     EXPECT_EQ(Chart().Item(0).Kind, chart::ikMoveTo);
@@ -72,10 +72,10 @@ TEST_F(LongMeasurement, TheOldestSegmentIsNotDrawnFromTheCorner)
     Switch();
     // Filled while the window is not yet shown (nothing is painted), then shown with the last
     // sample taken on screen.
-    RecordRamp(0, app::ChartSampleWindow + 100);
+    RecordRamp(0, core::ChartSampleWindow + 100);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    Record(RampValue(app::ChartSampleWindow + 100));
+    Record(RampValue(core::ChartSampleWindow + 100));
     ASSERT_EQ(Chart().Item(0).Kind, chart::ikLineTo);
     ASSERT_EQ(Chart().Item(0).X, 100);
 
@@ -110,7 +110,7 @@ TEST_F(LongMeasurement, TheLogEndsWithSampleNumberOneHundredThousand)
 {
     StartWithoutPort();
     Switch();
-    RecordRamp(0, app::LastRecordedSample + 1);
+    RecordRamp(0, core::LastRecordedSample + 1);
     ASSERT_EQ(Log().size(), 100001);
     EXPECT_EQ(Log().back(), QStringLiteral("100000\t100000"));
 

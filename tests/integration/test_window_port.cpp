@@ -1,9 +1,9 @@
 // The window's serial port against duoclave-sim: the status line, a port in use, a change of
 // port, a port that goes missing, and the release when the window closes.
 
-#include "app/PortState.h"
+#include "core/PortState.h"
 #include "app/TRadioGroup.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "app/support_form.h"
 #include "app/support_scripted_dialogs.h"
 #include "platform/PortNames.h"

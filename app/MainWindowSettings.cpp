@@ -42,6 +42,7 @@ void TForm1::ApplyChartSettings()
     using namespace chart;
     TLayerChart* c = LayerChart1;
 
+    c->BeginLoading();
     c->SetAllocSize(1000);
     c->SetAutoRedraw(true);
     c->SetClassDefault(0);

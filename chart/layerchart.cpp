@@ -29,7 +29,7 @@ TCustomLayerChart::TCustomLayerChart(QWidget* parent)
     InitJointLayers();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true); // the zoom window follows the pointer with no button held
-    resize(InitialWidth, InitialHeight);
+    QWidget::resize(InitialWidth, InitialHeight);
     FClassVisible.fill(true);
     FLayerVisible.fill(true);
 
@@ -59,6 +59,12 @@ TCustomLayerChart::TCustomLayerChart(QWidget* parent)
     PushZoomHistory();
     SetStandardLayout(lcl_X1Bottom_Y1Left);
     ResizeAreaPicture();
+    // Made in code, the chart has no stored settings to wait for: the property sets check what
+    // they are given from now on, as its scales do.
+    for (auto& p : FPropsX)
+        p->Loaded();
+    for (auto& p : FPropsY)
+        p->Loaded();
 }
 
 TCustomLayerChart::~TCustomLayerChart()
@@ -73,6 +79,14 @@ TCustomLayerChart::~TCustomLayerChart()
         delete s;
     for (auto* s : FScalesY)
         delete s;
+}
+
+void TCustomLayerChart::BeginLoading()
+{
+    for (auto& p : FPropsX)
+        p->SetLoadingFlag(true);
+    for (auto& p : FPropsY)
+        p->SetLoadingFlag(true);
 }
 
 void TCustomLayerChart::Loaded()
@@ -97,6 +111,8 @@ void TCustomLayerChart::ChangedRepaint()
 {
     if (FAutoRedraw)
         Paint();
+    else
+        MarkWindowPictureStale();
 }
 
 void TCustomLayerChart::SubObjectChanged()
@@ -131,13 +147,32 @@ void TCustomLayerChart::SetShadowWidth(int v)
 void TCustomLayerChart::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const int minW = FLRim + FRRim + FShadowWidth + MinAreaWidth;
-    const int minH = FTRim + FBRim + FShadowWidth + MinAreaHeight;
-    if (width() < minW || height() < minH) {
-        resize(std::max(width(), minW), std::max(height(), minH));
-        return;
+    ApplyResize();
+}
+
+void TCustomLayerChart::ApplyResize()
+{
+    const QSize least(FLRim + FRRim + FShadowWidth + MinAreaWidth, FTRim + FBRim + FShadowWidth + MinAreaHeight);
+    if (width() < least.width() || height() < least.height()) {
+        QWidget::resize(size().expandedTo(least));
+        if (isVisible())
+            return; // the resize event of the new size does the rest
     }
     GeometryChanged();
+}
+
+void TCustomLayerChart::resize(const QSize& s)
+{
+    QWidget::resize(s);
+    if (!isVisible())
+        ApplyResize();
+}
+
+void TCustomLayerChart::setGeometry(const QRect& r)
+{
+    QWidget::setGeometry(r);
+    if (!isVisible())
+        ApplyResize();
 }
 
 void TCustomLayerChart::showEvent(QShowEvent* event)

@@ -34,6 +34,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
+#include <QRegion>
 #include <QWidget>
 
 #include <array>
@@ -85,9 +86,19 @@ public:
     explicit TCustomLayerChart(QWidget* parent = nullptr);
     ~TCustomLayerChart() override;
 
+    // Stored settings go between BeginLoading and Loaded: the scale property sets take them
+    // unchecked, in any order. A chart made in code is loaded from its construction on.
+    void BeginLoading();
     // Completion of loading stored settings: syncs every scale, recomputes the mappings and
     // repaints.
     void Loaded();
+
+    // Qt sends a hidden widget its resize event only when it is shown; these apply the chart's
+    // resize rules (minimum size, scale placement, mappings) at once, shown or not.
+    void resize(int w, int h) { resize(QSize(w, h)); }
+    void resize(const QSize& s);
+    void setGeometry(int x, int y, int w, int h) { setGeometry(QRect(x, y, w, h)); }
+    void setGeometry(const QRect& r);
 
     // ---- Display list (data operations never repaint; call Redraw) ----
     void ClearItems();
@@ -375,6 +386,13 @@ private:
     // Before destruction: no chart of the group may refer to this one afterwards.
     void ReleaseSharingGroup();
     void CopyListStateTo(TCustomLayerChart& target) const;
+    // Minimum size, then scales, area picture and mappings for the current size.
+    void ApplyResize();
+    // Shows `r` of the window picture: that part of the window is current until the next paint
+    // event.
+    void ShowOnWindow(const QRect& r);
+    // The window picture may differ from what Paint would draw now.
+    void MarkWindowPictureStale() { FFreshRegion = QRegion(); }
     void CreateScales();
     void PlaceScales();          // sizes and rim margins of all 32 scales
     void SyncAllScales();
@@ -498,6 +516,8 @@ private:
     QImage FFullPicture;
     QImage FAreaPicture;
     QImage FWindowPicture;
+    QRegion FFreshRegion;      // shown by PresentPicture since the last paint event
+    bool FInPaintEvent = false;
 };
 
 // The published chart control.

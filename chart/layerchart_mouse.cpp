@@ -94,7 +94,7 @@ void TCustomLayerChart::SetMouseAffectsLayer(int layer, bool affects)
 void TCustomLayerChart::ToggleOutline(QPoint a, QPoint b, const QRect& clip)
 {
     XorOutline(FWindowPicture, a, b, clip);
-    update(QRect(a, b).normalized().adjusted(0, 0, 1, 1));
+    ShowOnWindow(QRect(a, b).normalized().adjusted(0, 0, 1, 1));
 }
 
 void TCustomLayerChart::EraseOutline(ShownOutline& outline)

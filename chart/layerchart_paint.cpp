@@ -37,8 +37,10 @@ void TCustomLayerChart::SetPaintSuspended(bool v)
 
 void TCustomLayerChart::Paint()
 {
-    if (!ControlVisible() || FPaintSuspended)
+    if (!ControlVisible() || FPaintSuspended) {
+        MarkWindowPictureStale();
         return;
+    }
     if (width() <= 0 || height() <= 0)
         return;
     if (FFullPicture.size() != size())
@@ -85,6 +87,8 @@ void TCustomLayerChart::Redraw()
                 PresentPicture(FLRim, FTRim, FAreaPicture);
             }
         }
+    } else {
+        MarkWindowPictureStale();
     }
     RepaintSharingCharts();
 }
@@ -111,11 +115,28 @@ void TCustomLayerChart::PresentPicture(int x, int y, QImage& picture)
         w.drawImage(x, y, picture);
     }
     RestoreMouseOutlines(QRect(x, y, picture.width(), picture.height()));
-    update(QRect(x, y, picture.width(), picture.height()));
+    ShowOnWindow(QRect(x, y, picture.width(), picture.height()));
+}
+
+void TCustomLayerChart::ShowOnWindow(const QRect& r)
+{
+    FFreshRegion += r;
+    // Inside the paint event the picture is copied out right after; asking for another paint
+    // there would loop.
+    if (!FInPaintEvent)
+        update(r);
 }
 
 void TCustomLayerChart::paintEvent(QPaintEvent* event)
 {
+    // The toolkit asks on its own (uncovered, resized, shown, repaint()): the picture is brought
+    // up to date first. Only what PresentPicture has just shown is current as it stands.
+    if (!event->region().subtracted(FFreshRegion).isEmpty()) {
+        FInPaintEvent = true;
+        Paint();
+        FInPaintEvent = false;
+    }
+    FFreshRegion = QRegion();
     QPainter p(this);
     if (FWindowPicture.isNull()) {
         p.fillRect(event->rect(), ToQColor(FWindColor, palette()));

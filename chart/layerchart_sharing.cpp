@@ -130,10 +130,11 @@ void TCustomLayerChart::PropagateSharedData()
 
 void TCustomLayerChart::RepaintSharingCharts()
 {
-    auto repaint = [this](TCustomLayerChart* c) {
-        if (c != this && c->FAutoRedraw)
+    auto repaint = [](TCustomLayerChart* c) {
+        if (c->FAutoRedraw)
             c->Paint();
     };
+    // A sharer's group is its owner and every chart using the owner's list, this one included.
     if (FDataOwner) {
         repaint(FDataOwner);
         for (int i = 0; i < FDataOwner->FSharerCount; ++i)

@@ -267,6 +267,31 @@ TEST_F(DataSharing, ARedrawRepaintsTheOtherChartsOfTheGroup)
     EXPECT_EQ(CountPixels(d->WindowPicture(), red), 0);
 }
 
+// A sharer's Redraw repaints its whole group, itself included: its full picture (frame, scales
+// and area, which the area-only Redraw leaves alone) shows the new items too.
+TEST_F(DataSharing, ARedrawOfASharerRepaintsTheSharerItself)
+{
+    auto owner = charttest::MakeShownChart(300, 200);
+    auto b = charttest::MakeShownChart(300, 200);
+    b->SetUseDataOf(owner.get());
+    for (auto* k : {owner.get(), b.get()})
+        k->SetZoomRange(1, 0, 0, 10, 10);
+    const QRgb red = charttest::Rgb(clRed);
+    b->SetDataColor(clRed);
+    b->SetLineWidth(3);
+    b->BeginPolyline(1, 5);
+    b->ExtendPolyline(9, 5);
+    b->Redraw();
+    EXPECT_GT(CountPixels(b->FullPicture(), red), 0) << "the sharer itself was not repainted";
+    EXPECT_GT(CountPixels(owner->FullPicture(), red), 0);
+
+    // Without AutoRedraw the group leaves it out, as it does every other chart.
+    b->SetAutoRedraw(false);
+    b->ClearItems();
+    b->Redraw(); // its own Paint
+    EXPECT_EQ(CountPixels(b->FullPicture(), red), 0);
+}
+
 TEST_F(DataSharing, JoiningRepaintsUnderAutoRedraw)
 {
     auto owner = charttest::MakeShownChart(300, 200);

@@ -42,6 +42,45 @@ TEST(LayerChartScales, CreatedPerLayerWithNamesColoursAndOffsets)
     EXPECT_EQ(c.Scale1Y()->CaptionAlignment(), taLeftJustify);
 }
 
+// A chart made in code is loaded from construction on: its property sets refuse what they
+// would refuse after loading, so a logarithmic axis can't take a range through 0.
+TEST(LayerChartScales, AChartMadeInCodeChecksItsPropertySets)
+{
+    auto c = MakeShownChart(300, 200);
+    const QPoint before = c->DataToPixel(1, 0.5, 0.5);
+    c->Scale1X()->SetLogarithmic(true); // range 0 … 1
+    c->Scale1Y()->SetLabelType(ftDateTime);
+    c->Scale1Y()->SetRangeLow(1);
+    c->Scale1Y()->SetRangeHigh(100);
+    c->Scale1Y()->SetLogarithmic(true);
+    EXPECT_FALSE(c->Scale1X()->Logarithmic());
+    EXPECT_FALSE(c->Scale1Y()->Logarithmic());
+    EXPECT_FALSE(c->ScaleControlX(1)->Logarithmic());
+    EXPECT_EQ(c->DataToPixel(1, 0.5, 1).x(), before.x());
+    EXPECT_GT(c->DataToPixel(1, 0.5, 1).x(), c->LRim());
+
+    c->Scale1X()->SetRangeLow(1);
+    c->Scale1X()->SetRangeHigh(100);
+    c->Scale1X()->SetLogarithmic(true); // positive ends: taken
+    EXPECT_TRUE(c->Scale1X()->Logarithmic());
+    EXPECT_NEAR(c->DataToPixel(1, 10, 1).x(), (c->DataToPixel(1, 1, 1).x() + c->DataToPixel(1, 100, 1).x()) / 2, 1);
+}
+
+// Stored settings are applied between BeginLoading and Loaded, in their stored order.
+TEST(LayerChartScales, StoredSettingsAreTakenUncheckedUntilLoaded)
+{
+    TLayerChart c;
+    c.BeginLoading();
+    c.Scale1X()->SetLogarithmic(true); // before its range, as stored settings come
+    c.Scale1X()->SetRangeLow(1);
+    c.Scale1X()->SetRangeHigh(1000);
+    c.Loaded();
+    EXPECT_TRUE(c.Scale1X()->Logarithmic());
+    EXPECT_FALSE(c.Scale1X()->LoadingFlag());
+    c.Scale1Y()->SetLogarithmic(true); // loaded: checked again
+    EXPECT_FALSE(c.Scale1Y()->Logarithmic());
+}
+
 TEST(LayerChartScales, MarginsPlaceAxisLinesOnTheAreaEdges)
 {
     TLayerChart c;

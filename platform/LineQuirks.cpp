@@ -3,6 +3,7 @@
 #include "platform/SerialTypes.h"
 
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -49,6 +50,14 @@ bool SetStandardSpeed(termios& tio, std::uint32_t rate)
         if (bits != 0 && bits == rate) {
             cfsetispeed(&tio, code);
             cfsetospeed(&tio, code);
+#if defined(__linux__) && defined(CIBAUD)
+            // cfsetispeed only sets the output field (CBAUD); Linux reads the input speed from
+            // CIBAUD, where an earlier custom rate (BOTHER) would otherwise stay in force.
+            constexpr int InputSpeedShift = std::countr_zero(static_cast<unsigned>(CIBAUD));
+            static_assert((static_cast<tcflag_t>(CBAUD) << InputSpeedShift) == CIBAUD);
+            tio.c_cflag &= ~static_cast<tcflag_t>(CIBAUD);
+            tio.c_cflag |= static_cast<tcflag_t>(code) << InputSpeedShift;
+#endif
             return true;
         }
     }
@@ -86,6 +95,20 @@ int StickParity(const termios& tio)
         return (tio.c_cflag & PARODD) ? 1 : 0;
 #endif
     return -1;
+}
+
+bool HeldExclusively(int fd)
+{
+#if defined(TIOCGEXCL)
+    int held = 0;
+    while (ioctl(fd, TIOCGEXCL, &held) != 0)
+        if (errno != EINTR)
+            return false;
+    return held != 0;
+#else
+    (void)fd;
+    return false;
+#endif
 }
 
 bool HasVirtualFraming(int fd)

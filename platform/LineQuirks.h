@@ -7,8 +7,8 @@
 
 namespace platform::quirks {
 
-// Puts `rate` bits per second into `tio` when termios has a constant for it; false for any
-// other rate, which SetCustomSpeed sets after tcsetattr.
+// Puts `rate` bits per second into `tio` for both directions when termios has a constant for
+// it; false for any other rate, which SetCustomSpeed sets after tcsetattr.
 bool SetStandardSpeed(termios& tio, std::uint32_t rate);
 
 // Sets a rate termios has no constant for (Linux: termios2 with BOTHER). 0 on success, else errno.
@@ -23,6 +23,10 @@ std::uint32_t ReadCustomSpeed(int fd);
 bool SetStickParity(termios& tio, bool mark);
 // 1 for mark, 0 for space, -1 when `tio` holds no stick parity.
 int StickParity(const termios& tio);
+
+// True when another open of the terminal has claimed it exclusively (TIOCEXCL), which does not
+// keep out a privileged process; false when the system can't tell.
+bool HeldExclusively(int fd);
 
 // True for a pseudo-terminal: it carries whole bytes and keeps no byte size, parity or stop
 // bits (Linux forces CS8 and clears PARENB), so the frame format asked for is kept above it.

@@ -5,6 +5,8 @@
 #include "platform/LineQuirks.h"
 #include "platform/SerialTypes.h"
 
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -22,6 +24,9 @@ struct OpenPort {
     Dcb lineSettings;                   // the last settings applied, for what termios can't hold
     CommTimeouts timeouts = PromptReadTimeouts;
     QueueSizes queueSizes;
+    // Bytes read from the terminal and not yet handed out, at most queueSizes.In (see
+    // FillInputQueue in SerialPort.cpp).
+    std::deque<std::uint8_t> inputQueue;
     quirks::ErrorCounters errorCounters;
 
     OpenPort() = default;

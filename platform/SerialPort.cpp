@@ -26,6 +26,10 @@ constexpr std::uint16_t DefaultXonLimit = 2048;
 constexpr std::uint16_t DefaultXoffLimit = 512;
 constexpr std::uint64_t MicrosecondsPerMillisecond = 1000;
 constexpr std::uint32_t KnownPurgeFlags = PurgeTxAbort | PurgeRxAbort | PurgeTxClear | PurgeRxClear;
+// Input queue of a port whose queue sizes were never set.
+constexpr std::size_t DefaultInputQueueBytes = 4096;
+// Bytes moved from the terminal into the input queue per read call.
+constexpr std::size_t InputChunkBytes = 1024;
 // The cflag bits a driver must have taken for the settings to count as applied.
 constexpr tcflag_t CheckedControlBits = CSIZE | PARENB | PARODD | CSTOPB;
 
@@ -114,6 +118,36 @@ int WaitReady(int fd, short events, std::uint64_t microseconds)
 
 std::uint64_t Milliseconds(std::uint64_t ms) { return ms * MicrosecondsPerMillisecond; }
 
+// Linux holds at most 4095 bytes in a terminal's input queue and keeps the far end waiting
+// beyond that, so a block larger than that would never be waiting in full. The port keeps a
+// queue of its own, as large as the queue sizes ask, and reads the terminal into it. Does not
+// wait. 0, or the errno of a failed read (the bytes queued before it stay).
+int FillInputQueue(OpenPort& port)
+{
+    const std::size_t capacity = port.queueSizes.In != 0 ? port.queueSizes.In : DefaultInputQueueBytes;
+    std::uint8_t chunk[InputChunkBytes];
+    while (port.inputQueue.size() < capacity) {
+        const std::size_t wanted = std::min(sizeof chunk, capacity - port.inputQueue.size());
+        const ssize_t n = ::read(port.fd, chunk, wanted);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : errno;
+        port.inputQueue.insert(port.inputQueue.end(), chunk, chunk + n);
+        if (static_cast<std::size_t>(n) < wanted)
+            return 0; // the terminal had no more just now
+    }
+    return 0;
+}
+
+std::size_t TakeFromInputQueue(OpenPort& port, std::uint8_t* out, std::size_t count)
+{
+    const std::size_t n = std::min(count, port.inputQueue.size());
+    std::copy_n(port.inputQueue.begin(), n, out);
+    port.inputQueue.erase(port.inputQueue.begin(), port.inputQueue.begin() + static_cast<std::ptrdiff_t>(n));
+    return n;
+}
+
 // How a read with `timeouts` of `count` bytes waits.
 struct ReadPlan {
     std::uint64_t totalUs = 0;          // longest wait in all
@@ -170,6 +204,10 @@ Outcome<PortHandle> OpenPortExclusive(std::string_view name)
             continue;
         return Fail<PortHandle>("flock", errno == EWOULDBLOCK ? EBUSY : errno, InvalidPortHandle);
     }
+    // A holder that claimed the port with TIOCEXCL alone still lets root in; it is in use all
+    // the same, and its claim is not ours to release.
+    if (quirks::HeldExclusively(port->fd))
+        return Fail<PortHandle>("ioctl TIOCGEXCL", EBUSY, InvalidPortHandle);
     if (ioctl(port->fd, TIOCEXCL) != 0)
         return Fail<PortHandle>("ioctl TIOCEXCL", errno, InvalidPortHandle);
     port->exclusive = true;
@@ -309,6 +347,8 @@ SerialResult PurgePort(PortHandle handle, std::uint32_t purgeFlags)
     if (input || output)
         if (const int error = Flush(port->fd, input && output ? TCIOFLUSH : input ? TCIFLUSH : TCOFLUSH))
             return SerialResult::Failure("tcflush", error);
+    if (input)
+        port->inputQueue.clear();
     return SerialResult::Success();
 }
 
@@ -317,6 +357,8 @@ Outcome<PortStatus> ClearErrorsAndCountWaiting(PortHandle handle)
     auto port = PortTable::Instance().Find(handle);
     if (!port)
         return {PortStatus{}, NotOpen("ioctl FIONREAD")};
+    // A failed read shows at the next ReadWithinTimeouts; the count stays meaningful.
+    FillInputQueue(*port);
     int waitingIn = 0;
     int waitingOut = 0;
     if (ioctl(port->fd, FIONREAD, &waitingIn) != 0)
@@ -325,7 +367,7 @@ Outcome<PortStatus> ClearErrorsAndCountWaiting(PortHandle handle)
         waitingOut = 0; // not every driver counts its output
     PortStatus status;
     status.Errors = quirks::TakeLineErrors(port->fd, port->errorCounters);
-    status.InQueue = static_cast<std::uint32_t>(std::max(waitingIn, 0));
+    status.InQueue = static_cast<std::uint32_t>(port->inputQueue.size() + static_cast<std::size_t>(std::max(waitingIn, 0)));
     status.OutQueue = static_cast<std::uint32_t>(std::max(waitingOut, 0));
     return Succeed(status);
 }
@@ -344,17 +386,16 @@ Outcome<std::size_t> ReadWithinTimeouts(PortHandle handle, std::span<std::uint8_
     std::size_t got = 0;
     bool hungUp = false;
     for (;;) {
-        const ssize_t n = ::read(port->fd, buffer.data() + got, buffer.size() - got);
+        const int readError = FillInputQueue(*port);
+        const std::size_t n = TakeFromInputQueue(*port, buffer.data() + got, buffer.size() - got);
         if (n > 0) {
-            Report(handle, LineDirection::Received, buffer.data() + got, static_cast<std::size_t>(n));
-            got += static_cast<std::size_t>(n);
+            Report(handle, LineDirection::Received, buffer.data() + got, n);
+            got += n;
             if (got == buffer.size() || plan.returnWithFirstBytes)
                 return Succeed(got);
             lastByte = MonotonicMicroseconds();
-        } else if (n < 0 && errno == EINTR) {
-            continue;
-        } else if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-            return Fail<std::size_t>("read", errno, got);
+        } else if (readError != 0) {
+            return Fail<std::size_t>("read", readError, got);
         } else if (hungUp) {
             // The other end is gone: nothing will come, and waiting would spin on the hang-up.
             return Fail<std::size_t>("read", EIO, got);

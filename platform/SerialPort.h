@@ -19,7 +19,8 @@
 namespace platform {
 
 // Opens port `name` (see DevicePathForPortName) for reading and writing with no sharing: a port
-// already open, in this process or another, is refused (EBUSY). The line becomes raw 8-bit,
+// already open, in this process or another, is refused (EBUSY), and so is one that another
+// program holds with TIOCEXCL alone, even for root. The line becomes raw 8-bit,
 // both queues are emptied, the read time-outs are PromptReadTimeouts, the speed stays as it
 // was. Does not wait.
 Outcome<PortHandle> OpenPortExclusive(std::string_view name);
@@ -40,7 +41,9 @@ Outcome<Dcb> GetLineSettings(PortHandle port);
 // unknown codes) fails with EINVAL and leaves the line as it was. Does not wait.
 SerialResult SetLineSettings(PortHandle port, const Dcb& dcb);
 
-// Records the recommended queue sizes (the POSIX driver keeps its own buffers). Sizes of 0 fail
+// Records the queue sizes. `inBytes` is the size of the port's own input queue, which the
+// terminal is read into: up to that many received bytes count as waiting and reach a read at
+// once, beyond the terminal's own limit (4095 bytes on Linux); 4096 until set. Sizes of 0 fail
 // with EINVAL. Does not wait.
 SerialResult SetQueueSizes(PortHandle port, std::uint32_t inBytes, std::uint32_t outBytes);
 Outcome<QueueSizes> GetQueueSizes(PortHandle port);

@@ -3,6 +3,11 @@
 #include "platform/SerialPort.h"
 
 #include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <thread>
+#include <unistd.h>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -57,6 +62,34 @@ TEST(SerialPortOpen, SecondOpenOfAnOpenPortFailsAndAClosedPortOpensAgain)
     const PortHandle again = OpenOrFail(pty.SlavePath());
     EXPECT_NE(again, first);
     EXPECT_TRUE(ClosePort(again));
+}
+
+// Another program holds the port with TIOCEXCL and no advisory lock. Root gets past TIOCEXCL,
+// so the open itself succeeds there; the port is in use all the same, and the other program's
+// claim stays as it was.
+TEST(SerialPortOpen, APortClaimedWithTiocexclAloneIsInUse)
+{
+    PtyPair pty;
+    const int other = ::open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(ioctl(other, TIOCEXCL), 0);
+    auto refused = OpenPortExclusive(pty.SlavePath());
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.value, InvalidPortHandle);
+    EXPECT_EQ(refused.result.error, EBUSY);
+    int held = 0;
+    ASSERT_EQ(ioctl(other, TIOCGEXCL, &held), 0);
+    EXPECT_EQ(held, 1) << "the refused open released the other program's claim";
+
+    // Released by its holder, the port opens; closing releases only our own claim.
+    ASSERT_EQ(ioctl(other, TIOCNXCL), 0);
+    const PortHandle port = OpenOrFail(pty.SlavePath());
+    ASSERT_EQ(ioctl(other, TIOCGEXCL, &held), 0);
+    EXPECT_EQ(held, 1);
+    EXPECT_TRUE(ClosePort(port));
+    ASSERT_EQ(ioctl(other, TIOCGEXCL, &held), 0);
+    EXPECT_EQ(held, 0);
+    ::close(other);
 }
 
 TEST(SerialPortOpen, ClosingTwiceOrClosingTheInvalidHandleHasNoEffect)
@@ -153,6 +186,44 @@ TEST(SerialPortData, PurgeAndWaitingCount)
     EXPECT_TRUE(PurgePort(port, PurgeRxAbort | PurgeRxClear | PurgeTxAbort | PurgeTxClear));
     EXPECT_EQ(ClearErrorsAndCountWaiting(port).value.InQueue, 0u);
     EXPECT_EQ(PurgePort(port, 0x10).error, EINVAL);
+}
+
+// Blocks larger than the terminal's own input queue (4095 bytes on Linux) are counted and read
+// whole, up to the input queue size set; a purge empties it.
+TEST(SerialPortData, BlocksUpToTheInputQueueSizeWaitWhole)
+{
+    for (const std::uint32_t size : {4096u, 6000u, 8192u}) {
+        PtyPair pty;
+        const PortHandle port = OpenOrFail(pty.SlavePath());
+        ClosesPort closer{port};
+        ASSERT_TRUE(SetQueueSizes(port, size, size));
+        std::vector<std::uint8_t> sent(size);
+        for (std::size_t i = 0; i < sent.size(); ++i)
+            sent[i] = static_cast<std::uint8_t>(i * 13 + i / 256);
+        pty.WriteFromFarEnd(sent);
+        std::uint32_t waiting = 0;
+        // The pty hands the rest over as the queue drains; a bounded wait for it.
+        for (int i = 0; i < 2000 && waiting < size; ++i) {
+            auto status = ClearErrorsAndCountWaiting(port);
+            ASSERT_TRUE(status) << status.result.Message();
+            waiting = status.value.InQueue;
+            if (waiting < size)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ASSERT_EQ(waiting, size);
+        std::vector<std::uint8_t> got(size);
+        auto read = ReadWithinTimeouts(port, got);
+        ASSERT_TRUE(read) << read.result.Message();
+        EXPECT_EQ(read.value, size);
+        EXPECT_EQ(got, sent);
+        EXPECT_EQ(ClearErrorsAndCountWaiting(port).value.InQueue, 0u);
+
+        pty.WriteFromFarEnd(sent);
+        for (int i = 0; i < 2000 && ClearErrorsAndCountWaiting(port).value.InQueue < size; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_TRUE(PurgePort(port, PurgeRxClear));
+        EXPECT_EQ(ClearErrorsAndCountWaiting(port).value.InQueue, 0u);
+    }
 }
 
 TEST(SerialPortData, BytesLeftFromAnEarlierOpenAreGoneAfterReopening)

@@ -22,6 +22,8 @@ public:
     bool Send(const std::vector<uint8_t>& bytes);
     // Line settings as the port last applied them (the pair shares one termios).
     bool Settings(termios* out) const;
+    // The far end's descriptor; terminal-mode requests on it act on the port's side.
+    int MasterFd() const { return Master; }
 
 private:
     int Master = -1;

@@ -1,6 +1,7 @@
 // Published properties of the driver: defaults, normalising setters, and the rules that
 // depend on whether the port is open.
 #include "serial/SPDrv.h"
+#include "support_linespeed.h"
 #include "support_pty.h"
 
 #include <gtest/gtest.h>
@@ -239,4 +240,27 @@ TEST(SPDrvProperties, LineSettingsReachTheLine)
     EXPECT_TRUE(t.c_iflag & IXON);
     EXPECT_TRUE(t.c_iflag & IXOFF);
     EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B19200));
+}
+
+// Linux keeps separate input and output speeds: every rate the driver applies sets both, also
+// after a custom rate, and a later open at a standard rate leaves none of the old one behind.
+TEST(SPDrvProperties, BothSpeedsFollowEveryRateChange)
+{
+    TestPty pty;
+    ASSERT_TRUE(pty.Ok());
+    TSerialPortDriver d;
+    d.SetPortName(pty.PeerPath());
+    d.SetBaudRate(br128000); // no termios constant: a custom rate
+    ASSERT_TRUE(d.OpenPort());
+    EXPECT_EQ(ReadLineSpeeds(pty.MasterFd()), (LineSpeeds{128000, 128000}));
+    d.SetBaudRate(br9600);
+    EXPECT_EQ(ReadLineSpeeds(pty.MasterFd()), (LineSpeeds{9600, 9600}));
+    d.SetBaudRateValue(31250);
+    EXPECT_EQ(ReadLineSpeeds(pty.MasterFd()), (LineSpeeds{31250, 31250}));
+    d.ClosePort();
+
+    TSerialPortDriver again; // 9600, on the line the custom rate was left on
+    again.SetPortName(pty.PeerPath());
+    ASSERT_TRUE(again.OpenPort());
+    EXPECT_EQ(ReadLineSpeeds(pty.MasterFd()), (LineSpeeds{9600, 9600}));
 }

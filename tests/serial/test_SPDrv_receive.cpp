@@ -169,3 +169,31 @@ TEST(SPDrvReceive, HandlerMayCloseThePort)
     EXPECT_EQ(r.packets, (std::vector<Bytes>{{1, 2}}));
     EXPECT_FALSE(r.d.IsOpen());
 }
+
+// Packets larger than the terminal's own input queue (4095 bytes on Linux) arrive whole, in
+// every packet mode, when the far end sends exactly one.
+TEST(SPDrvReceive, PacketsLargerThanTheTerminalQueueArriveWhole)
+{
+    struct Mode { const char* name; int32_t timeout; TPacketMode mode; };
+    const Mode modes[] = {{"no time-out", -1, pmDiscard}, {"pass", 1000, pmPass}, {"discard", 1000, pmDiscard}};
+    for (const int16_t size : {int16_t(4096), int16_t(6000)}) {
+        for (const Mode& m : modes) {
+            PacketRig r(size);
+            r.d.SetPacketTimeout(m.timeout);
+            r.d.SetPacketMode(m.mode);
+            ASSERT_EQ(r.d.InBufSize(), uint32_t(size));
+            ASSERT_TRUE(r.Open());
+            Bytes sent(size_t(size), 0);
+            for (size_t i = 0; i < sent.size(); ++i)
+                sent[i] = uint8_t(i * 7 + i / 251);
+            ASSERT_TRUE(r.pty.Send(sent));
+            // Time runs on, 2 ms a poll: half a time-out in the polls a pty needs at most.
+            auto tick = [&] { r.now += 2; return !r.packets.empty(); };
+            EXPECT_TRUE(PollUntil(r.d, tick)) << size << " " << m.name;
+            for (int i = 0; i < 600; ++i) // past the time-out: nothing else comes
+                tick(), PollOnce(r.d);
+            ASSERT_EQ(r.packets.size(), 1u) << size << " " << m.name;
+            EXPECT_EQ(r.packets.front(), sent) << size << " " << m.name;
+        }
+    }
+}

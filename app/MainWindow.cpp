@@ -2,6 +2,7 @@
 
 #include "core/E2PROMMessages.h"
 #include "core/E2PROMVariables.h"
+#include "core/SyncChart.h"
 #include "core/SyncMeasurement.h"
 #include "app/TEditMaxLength.h"
 #include "app/TRadioGroup.h"
@@ -41,7 +42,7 @@ constexpr QRect GroupBox1Bounds{8, 208, 241, 89};
 constexpr QRect ButtonSwitchBounds{24, 24, 193, 25};
 constexpr QRect Button1Bounds{24, 56, 113, 25};
 constexpr QRect Button2Bounds{144, 56, 75, 25};
-constexpr QRect LayerChart1Bounds{256, 16, 681, 281};
+constexpr QRect LayerChart1Bounds{QPoint{256, 16}, core::SyncChartSize};
 
 constexpr int FormFontPixels = 11; // "MS Sans Serif", height -11: 8 point at 96 dpi
 constexpr int EditMaxLength = 8;

@@ -103,12 +103,6 @@ public:
 
     app::Dialogs& WindowDialogs() { return dialogs_; }
 
-    // Before a read the editor discards input left over from earlier exchanges, until the line
-    // is quiet. A device that never stops sending would hold the window for ever, so the drain
-    // gives up after this many bytes or milliseconds, and the read then fails ("ERROR").
-    static constexpr int DrainByteLimit = 256;
-    static constexpr uint32_t DrainTimeLimitMs = 250;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -123,7 +117,6 @@ private:
     void ApplyDialogSettings();
     void ApplyChartSettings();
     void OnComboBoxTextEdited(const QString& text);
-    bool DrainInput();
 
     app::Dialogs& dialogs_;
     std::unique_ptr<core::SyncMeasurement> measurement_;

@@ -1,10 +1,10 @@
 // The sync measurement, its recording and the two save actions.
 
 #include "core/MeasurementFile.h"
+#include "core/SyncChart.h"
 #include "core/SyncMeasurement.h"
 #include "app/TSaveDialog.h"
 #include "app/MainWindow.h"
-#include "core/DeviceLink.h"
 #include "chart/chartbase.h"
 #include "chart/layerchart.h"
 
@@ -20,9 +20,6 @@ namespace {
 
 const char* StartCaption = "Start Measurement";
 const char* StopCaption = "Stop Measurement";
-
-// Bytes that a reply cut short may have left behind; the tick drops at most this many.
-constexpr int StrayBytesDropped = 2;
 
 // The missed-readings line sits below the save buttons, as wide as the switch button.
 constexpr int MissedLabelLeft = 24;
@@ -83,19 +80,7 @@ void TForm1::Button_SwitchClick(QObject*)
 
 void TForm1::Timer1Timer(QObject*)
 {
-    // A late reply byte of an earlier exchange would otherwise be taken for this one's.
-    for (int i = 0; i < StrayBytesDropped; ++i) {
-        std::uint8_t stray = 0;
-        std::uint32_t count = 0;
-        ReceiveByte(stray, count);
-    }
-    bool ok = false;
-    const std::uint16_t raw = ReadWord(SyncRegister, ok);
-    // A failed read is no sample: a 0 in the data would look like a real offset of 0.
-    if (ok)
-        measurement_->RecordSample(core::SyncSampleValue(raw));
-    else
-        measurement_->RecordMissedReading(QDateTime::currentDateTime());
+    measurement_->Tick(QDateTime::currentDateTime());
     ShowMissedReadings();
 }
 
@@ -122,7 +107,6 @@ void TForm1::Button2Click(QObject*)
 {
     if (!SaveDialogPicture->Execute())
         return;
-    // The chart replaces the extension with .wmf; a file it cannot write raises, and
-    // RunHandler shows that in the standard error box.
-    LayerChart1->ExportMetafile(SaveDialogPicture->FileName(), false);
+    // A file that cannot be written raises, and RunHandler shows that in the standard error box.
+    core::SaveSyncPicture(*LayerChart1, SaveDialogPicture->FileName());
 }

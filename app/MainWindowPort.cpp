@@ -1,6 +1,7 @@
 // The serial port of the window: the start-up pass through the driver, the open of PortHandle
 // with its line settings, the change of port, and the release when the window closes.
 
+#include "core/PortOpening.h"
 #include "core/PortState.h"
 #include "app/TRadioGroup.h"
 #include "app/MainWindow.h"
@@ -13,9 +14,7 @@
 
 namespace {
 
-constexpr uint32_t QueueBytes = 20;
 constexpr uint32_t LineBaudRate = 9600;
-constexpr uint32_t LineFlags = platform::DcbBinary; // the flag word's first flag alone
 constexpr uint8_t LineByteSize = 8;
 
 const char* StatusOkText = "Status: OK";
@@ -30,22 +29,6 @@ PortNames NamesForItem(int itemIndex)
 {
     if (itemIndex == 1) return {"Com2", "\\\\.\\COM2"};
     return {"Com1", "\\\\.\\COM1"};
-}
-
-void FillDefaultConfig()
-{
-    PortConfig.Size = platform::CommConfigBytes;
-    platform::FillDefaultPortConfig(PortDeviceName, PortConfig);
-}
-
-// Opens PortDeviceName; true on success, PortHandle invalid on failure.
-bool OpenPortHandle()
-{
-    const platform::Outcome<platform::PortHandle> opened = platform::OpenPortExclusive(PortDeviceName);
-    PortHandle = opened ? opened.value : platform::InvalidPortHandle;
-    if (!opened) return false;
-    PortIsOpen = true;
-    return true;
 }
 
 void ShowStatus(QLabel* label, bool ok)
@@ -72,21 +55,9 @@ void TForm1::FormCreate(QObject*)
         SerialPortDriver1 = nullptr;
     }
 
-    FillDefaultConfig();
-    const bool opened = OpenPortHandle();
+    const bool opened = core::OpenPortHandle().Ok();
     ShowStatus(Label1, opened);
-    if (opened) {
-        platform::SetQueueSizes(PortHandle, QueueBytes, QueueBytes);
-        const platform::Outcome<platform::Dcb> current = platform::GetLineSettings(PortHandle);
-        if (current) PortConfig.dcb = current.value;
-        PortConfig.dcb.BaudRate = LineBaudRate;
-        PortConfig.dcb.Flags = LineFlags;
-        PortConfig.dcb.ByteSize = LineByteSize;
-        PortConfig.dcb.Parity = platform::ParityNone;
-        PortConfig.dcb.StopBits = platform::StopBitsOne;
-        PortConfig.dcb.EofChar = 0;
-        platform::SetLineSettings(PortHandle, PortConfig.dcb);
-    }
+    if (opened) core::ApplyStartupLineSettings();
 
     // Whatever the port did, the window starts with no measurement and an empty chart.
     MeasurementCount = 0;
@@ -102,8 +73,7 @@ void TForm1::RadioGroup1Click(QObject*)
         PortHandle = platform::InvalidPortHandle;
     }
     PortDeviceName = NamesForItem(RadioGroup1->ItemIndex()).device;
-    FillDefaultConfig();
-    const bool opened = OpenPortHandle();
+    const bool opened = core::OpenPortHandle().Ok();
     ShowStatus(Label1, opened);
     if (!opened) return;
     // The default configuration's flags stay; only speed and framing are set.

@@ -1,5 +1,6 @@
 #include "core/SyncMeasurement.h"
 
+#include "core/DeviceLink.h"
 #include "core/MeasurementFile.h"
 #include "chart/layerchart.h"
 
@@ -31,6 +32,29 @@ void SyncMeasurement::Start()
     missedReadings_ = 0;
     alarm_ = false;
     lastMissed_ = QDateTime();
+}
+
+SyncTick SyncMeasurement::Tick(const QDateTime& now)
+{
+    // A late reply byte of an earlier exchange would otherwise be taken for this one's.
+    for (int i = 0; i < StrayBytesDropped; ++i) {
+        std::uint8_t stray = 0;
+        std::uint32_t count = 0;
+        ReceiveByte(stray, count);
+    }
+    bool ok = false;
+    const std::uint16_t raw = ReadWord(SyncRegister, ok);
+    SyncTick tick;
+    tick.number = count_;
+    // A failed read is no sample: a 0 in the data would look like a real offset of 0.
+    if (!ok) {
+        RecordMissedReading(now);
+        return tick;
+    }
+    tick.taken = true;
+    tick.value = SyncSampleValue(raw);
+    RecordSample(tick.value);
+    return tick;
 }
 
 void SyncMeasurement::RecordSample(double value)

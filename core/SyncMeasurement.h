@@ -34,10 +34,19 @@ inline constexpr double ExtentWindowYLow = -1e10;
 inline constexpr double ExtentWindowYHigh = 1e10;
 // Range operations on layer 0 apply to every layer.
 inline constexpr int AllLayers = 0;
+// Bytes that a reply cut short may have left behind; a tick drops at most this many.
+inline constexpr int StrayBytesDropped = 2;
 
 // The register's 16 bits as the signed number of microseconds they carry (0x8000 and above are
 // negative).
 double SyncSampleValue(std::uint16_t raw);
+
+// What one tick did: a sample with its number, or a missed reading.
+struct SyncTick {
+    bool taken = false;
+    std::int32_t number = 0;   // the sample's number; for a miss, the number the next sample gets
+    double value = 0;
+};
 
 class SyncMeasurement {
 public:
@@ -48,6 +57,10 @@ public:
     // A new run: count 0, a new empty log in place of the old one, an empty chart, no missed
     // readings.
     void Start();
+
+    // One tick of the measurement: drops up to StrayBytesDropped waiting bytes, reads
+    // SyncRegister, and records the sample, or a missed reading at `now`.
+    SyncTick Tick(const QDateTime& now);
 
     // One good reading: appended to the chart (the oldest item dropped from sample number
     // ChartSampleWindow on), recorded up to LastRecordedSample, view fitted, chart redrawn; then

@@ -1,5 +1,6 @@
 #include "support_link.h"
 
+#include "core/PortOpening.h"
 #include "core/PortState.h"
 #include "platform/PortNames.h"
 #include "platform/TickCount.h"
@@ -7,33 +8,13 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-
-constexpr std::uint32_t ApplicationQueueBytes = 20;
-constexpr std::uint32_t DeviceBaudRate = 9600;
-constexpr std::uint8_t DeviceByteSize = 8;
-
-} // namespace
-
 bool OpenApplicationPort(const std::string& path)
 {
     platform::SetComPortPath(1, path);
     PortDeviceName = "Com1";
-    PortConfig.Size = platform::CommConfigBytes;
-    platform::FillDefaultPortConfig(PortDeviceName, PortConfig);
-    PortHandle = platform::OpenPortExclusive(PortDeviceName).value;
-    if (PortHandle == platform::InvalidPortHandle)
+    if (!core::OpenPortHandle())
         return false;
-    PortIsOpen = true;
-    platform::SetQueueSizes(PortHandle, ApplicationQueueBytes, ApplicationQueueBytes);
-    PortConfig.dcb = platform::GetLineSettings(PortHandle).value;
-    PortConfig.dcb.BaudRate = DeviceBaudRate;
-    PortConfig.dcb.Flags = 1;
-    PortConfig.dcb.ByteSize = DeviceByteSize;
-    PortConfig.dcb.Parity = platform::ParityNone;
-    PortConfig.dcb.StopBits = platform::StopBitsOne;
-    PortConfig.dcb.EofChar = 0;
-    return platform::SetLineSettings(PortHandle, PortConfig.dcb).Ok();
+    return core::ApplyStartupLineSettings().Ok();
 }
 
 void CloseApplicationPort()

@@ -2,6 +2,7 @@
 // discarded, and a line that never falls quiet cannot hold the window.
 
 #include "app/MainWindow.h"
+#include "core/E2PROMEditor.h"
 #include "app/support_form.h"
 #include "app/support_scripted_dialogs.h"
 #include "platform/PortNames.h"
@@ -73,26 +74,26 @@ TEST_F(StrayInput, AFewLeftoverBytesAreDiscardedBeforeTheRead)
 TEST_F(StrayInput, TheDrainStopsAfterItsByteLimitAndTheReadFails)
 {
     Start({"--reg", "20=42", "--stray-interval", "1", "--no-byte-time"});
-    FillInputQueue(TForm1::DrainByteLimit + 50);
+    FillInputQueue(core::DrainByteLimit + 50);
     LineRecorder line;
     ChooseRow(*form, 19);
     EXPECT_EQ(EditText(*form), QStringLiteral("ERROR"));
-    EXPECT_EQ(line.Bytes(LineDirection::Received).size(), std::size_t(TForm1::DrainByteLimit));
+    EXPECT_EQ(line.Bytes(LineDirection::Received).size(), std::size_t(core::DrainByteLimit));
     EXPECT_TRUE(line.Bytes(LineDirection::Sent).empty());
 }
 
 TEST_F(StrayInput, TheDrainStopsAfterItsTimeLimitAndTheReadFails)
 {
     Start({"--reg", "20=42", "--stray-interval", "1", "--no-byte-time"});
-    FillInputQueue(TForm1::DrainByteLimit + 50);
+    FillInputQueue(core::DrainByteLimit + 50);
     // A clock that moves a tenth of the limit at every reading: the limit runs out after about
     // ten bytes, long before the byte limit.
-    constexpr uint32_t step = TForm1::DrainTimeLimitMs / 10;
+    constexpr uint32_t step = core::DrainTimeLimitMs / 10;
     platform::ScopedTickSource clock([t = uint32_t(0)]() mutable { return t += step; });
     LineRecorder line;
     ChooseRow(*form, 19);
     EXPECT_EQ(EditText(*form), QStringLiteral("ERROR"));
-    EXPECT_LE(line.Bytes(LineDirection::Received).size(), std::size_t(TForm1::DrainTimeLimitMs / step + 1));
+    EXPECT_LE(line.Bytes(LineDirection::Received).size(), std::size_t(core::DrainTimeLimitMs / step + 1));
     EXPECT_TRUE(line.Bytes(LineDirection::Sent).empty());
 }
 
@@ -103,7 +104,7 @@ TEST_F(StrayInput, WhileJunkKeepsComingReadsComeBackAndRecoverAfterwards)
         LineRecorder line;
         ChooseRow(*form, 19);
         // The handler came back; it took at most the drain's bytes and a reply's two.
-        EXPECT_LE(line.Bytes(LineDirection::Received).size(), std::size_t(TForm1::DrainByteLimit + 2));
+        EXPECT_LE(line.Bytes(LineDirection::Received).size(), std::size_t(core::DrainByteLimit + 2));
     }
     // Once the junk stops, the next read that finds a quiet line is right again.
     sim->Control("fault off stray");

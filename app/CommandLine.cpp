@@ -10,6 +10,10 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             result.action = CommandLine::Action::Help;
             return result;
         }
+        if (a == QLatin1String("--help-man")) {
+            result.action = CommandLine::Action::Manual;
+            return result;
+        }
         if (a == QLatin1String("--version") || a == QLatin1String("-v")) {
             result.action = CommandLine::Action::Version;
             return result;
@@ -49,19 +53,66 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     return result;
 }
 
+const help::Page& HelpPage()
+{
+    static const help::Page page{
+        .program = "duoclave",
+        .summary = "configure the Duoclave controller and chart its sync offset",
+        .usage = {"[--com1 PATH] [--com2 PATH]"},
+        .description = {
+            "Duoclave: E2PROM variables and sync measurement of the Duoclave controller on a serial "
+            "port (9600 baud, 8N1).",
+            "The window reads and writes the twenty configuration variables that the device keeps in "
+            "its E2PROM and has the device copy them into its working registers. A measurement reads "
+            "the device's sync offset once per second and draws it as a chart that scrolls over the "
+            "last hour; the samples can be saved as a tab-separated .dat file and the chart as a .wmf "
+            "picture.",
+            "The window's \"COM 1\" and \"COM 2\" are /dev/ttyS0 and /dev/ttyS1 unless the options or "
+            "the environment name other devices, such as a USB adapter at /dev/ttyUSB0. The line under "
+            "the port choice says whether the port opened. Opening a serial port needs read and write "
+            "access to it: on Debian the user must be in the group dialout.",
+            "The program also takes the standard options of the Qt toolkit, such as -platform and "
+            "-style.",
+        },
+        .sections = {
+            {"Options",
+             {
+                 {"--com1 PATH", "the device behind \"COM 1\" (default /dev/ttyS0, or $DUOCLAVE_COM1); "
+                                 "--com1=PATH works too"},
+                 {"--com2 PATH", "the device behind \"COM 2\" (default /dev/ttyS1, or $DUOCLAVE_COM2)"},
+                 {"-h, --help", "print this help and exit"},
+                 {"-v, --version", "print the version and exit"},
+             }},
+            {"Exit status",
+             {
+                 {"0", "the window was closed, or --help or --version answered"},
+                 {"2", "a mistake on the command line; the reason and the usage go to standard error"},
+             }},
+            {"Environment",
+             {
+                 {"DUOCLAVE_COM1", "the device behind \"COM 1\" when --com1 names none"},
+                 {"DUOCLAVE_COM2", "the device behind \"COM 2\" when --com2 names none"},
+             }},
+            {"Files",
+             {
+                 {"/dev/ttyS0", "\"COM 1\" unless --com1 or DUOCLAVE_COM1 name another device"},
+                 {"/dev/ttyS1", "\"COM 2\" unless --com2 or DUOCLAVE_COM2 name another device"},
+             }},
+        },
+        .seeAlso = {"duoclave-sim(1)"},
+    };
+    return page;
+}
+
 QString UsageText(const QString& programName)
 {
-    return QStringLiteral(
-               "Usage: %1 [--com1 PATH] [--com2 PATH]\n"
-               "\n"
-               "Duoclave: E2PROM variables and sync measurement of the Duoclave controller\n"
-               "on a serial port (9600 baud, 8N1).\n"
-               "\n"
-               "  --com1 PATH   the device behind \"COM 1\" (default /dev/ttyS0, or $DUOCLAVE_COM1)\n"
-               "  --com2 PATH   the device behind \"COM 2\" (default /dev/ttyS1, or $DUOCLAVE_COM2)\n"
-               "  --help        print this text and exit\n"
-               "  --version     print the version and exit\n")
-        .arg(programName);
+    return QString::fromStdString(help::HelpText(HelpPage(), programName.toStdString()));
+}
+
+QString ManualText()
+{
+    return QString::fromStdString(
+        help::ManualPage(HelpPage(), help::ManualDate(), "Duoclave " DUOCLAVE_VERSION));
 }
 
 QString VersionText() { return QStringLiteral("Duoclave V %1\n").arg(QStringLiteral(DUOCLAVE_VERSION)); }

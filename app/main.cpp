@@ -28,6 +28,10 @@ int main(int argc, char** argv)
         std::fputs(app::UsageText(program).toLocal8Bit().constData(), stdout);
         return 0;
     }
+    if (early.action == app::CommandLine::Action::Manual) {
+        std::fputs(app::ManualText().toUtf8().constData(), stdout);
+        return 0;
+    }
     if (early.action == app::CommandLine::Action::Version) {
         std::fputs(app::VersionText().toLocal8Bit().constData(), stdout);
         return 0;

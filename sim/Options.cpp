@@ -74,6 +74,10 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
         std::string text;
         if (option == "--help" || option == "-h") {
             options.help = true;
+        } else if (option == "--help-man") {
+            options.manual = true;
+        } else if (option == "--version" || option == "-v") {
+            options.version = true;
         } else if (option == "--link") {
             if (!argument(options.linkPath))
                 return false;
@@ -148,54 +152,92 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
     return true;
 }
 
-std::string HelpText()
+const help::Page& HelpPage()
 {
-    return R"(Usage: duoclave-sim --link PATH [options]
-
-Simulates the Duoclave controller on a pseudo-terminal. Prints the pty's path as the first line
-of its output, makes PATH a symbolic link to it and answers the device protocol until SIGINT or
-SIGTERM, then removes the link.
-
-The device: 128 16-bit registers. A byte N below 128 reads register N: the device answers the
-low byte, then answers the byte 101 with the high byte. A write is N+128, high byte, low byte and
-the XOR of the three; the device answers 1, or 0 (and stores nothing, and says so on stderr)
-when the check byte is wrong. Registers 0..20 are the E2PROM; writing 0 to register 101 copies
-them to the working registers. Register 98 takes the Tele/Wide command, register 102 reads back
-its low byte. Register 103 is the measured sync offset in microseconds (signed 16-bit).
-
-Options:
-  --link PATH            make PATH a symbolic link to the pty (an existing link is replaced)
-  --state FILE           keep the E2PROM (registers 0..20) in FILE: loaded at start when it
-                         exists, written after every change; lines "REGISTER VALUE"
-  --reg N=V              start value of register N (0..127), V decimal or 0x hexadecimal;
-                         repeatable; for 103 it makes the sync offset constant
-  --sync MODE            the sync offset: drift (default; slow drift plus noise),
-                         constant:V, or ramp:START:STEP (STEP added on every read)
-  --seed N               seed of the noise and of stray bytes (default 1)
-  --reply-delay MS       wait before every reply byte (default 0)
-  --baud N               line speed whose byte time is emulated (default 9600)
-  --no-byte-time         pass bytes at once instead of at line speed
-  --fault NAME           start with a fault on (repeatable):
-                           silence        reads everything, answers nothing
-                           no-high-byte   answers the low byte of a read, not the high byte
-                           refuse-writes  answers writes with 0 and keeps the old value
-                           no-ack         takes writes but does not answer them
-                           late           every reply comes after --late-delay
-                           stray          sends junk bytes continuously
-  --late-delay MS        reply delay of the late fault (default 250)
-  --stray-interval MS    time between junk bytes of the stray fault (default 20)
-  --request-timeout MS   a request left incomplete this long is forgotten (default 1000)
-  --trace FILE           record every byte as "MICROSECONDS in|out HEX" (monotonic clock;
-                         "in" when read from the host, "out" when handed to the host)
-  --control PATH         create a FIFO at PATH that takes one command per line at run time:
-                           fault on NAME | fault off NAME | fault off all
-                           set N V          (as --reg)
-                           reply-delay MS | late-delay MS | sync MODE
-                           dump FILE        write "e2prom N V", "working N V", "register N V"
-                                            and "copies N" lines to FILE
-                         Commands take effect before any byte the host sends afterwards.
-  --help                 show this text
-)";
+    static const help::Page page{
+        .program = "duoclave-sim",
+        .summary = "simulate the Duoclave controller on a pseudo-terminal",
+        .usage = {"--link PATH [options]"},
+        .description = {
+            "Simulates the Duoclave controller on a pseudo-terminal. Prints the pty's path as the first "
+            "line of its output, makes PATH a symbolic link to it and answers the device protocol until "
+            "SIGINT or SIGTERM, then removes the link.",
+            "The device: 128 16-bit registers. A byte N below 128 reads register N: the device answers "
+            "the low byte, then answers the byte 101 with the high byte. A write is N+128, high byte, "
+            "low byte and the XOR of the three; the device answers 1, or 0 (and stores nothing, and says "
+            "so on stderr) when the check byte is wrong. Registers 0..20 are the E2PROM; writing 0 to "
+            "register 101 copies them to the working registers. Register 98 takes the Tele/Wide "
+            "command, register 102 reads back its low byte. Register 103 is the measured sync offset in "
+            "microseconds (signed 16-bit).",
+        },
+        .sections = {
+            {"Options",
+             {
+                 {"--link PATH", "make PATH a symbolic link to the pty (an existing link is replaced)"},
+                 {"--state FILE", "keep the E2PROM (registers 0..20) in FILE: loaded at start when it "
+                                  "exists, written after every change; lines \"REGISTER VALUE\""},
+                 {"--reg N=V", "start value of register N (0..127), V decimal or 0x hexadecimal; "
+                               "repeatable; for 103 it makes the sync offset constant"},
+                 {"--sync MODE", "the sync offset: drift (default; slow drift plus noise), constant:V, "
+                                 "or ramp:START:STEP (STEP added on every read)"},
+                 {"--seed N", "seed of the noise and of stray bytes (default 1)"},
+                 {"--reply-delay MS", "wait before every reply byte (default 0)"},
+                 {"--baud N", "line speed whose byte time is emulated (default 9600)"},
+                 {"--no-byte-time", "pass bytes at once instead of at line speed"},
+                 {"--fault NAME", "start with a fault on (repeatable):",
+                  {
+                      {"silence", "reads everything, answers nothing"},
+                      {"no-high-byte", "answers the low byte of a read, not the high byte"},
+                      {"refuse-writes", "answers writes with 0 and keeps the old value"},
+                      {"no-ack", "takes writes but does not answer them"},
+                      {"late", "every reply comes after --late-delay"},
+                      {"stray", "sends junk bytes continuously"},
+                  }},
+                 {"--late-delay MS", "reply delay of the late fault (default 250)"},
+                 {"--stray-interval MS", "time between junk bytes of the stray fault (default 20)"},
+                 {"--request-timeout MS", "a request left incomplete this long is forgotten (default 1000)"},
+                 {"--trace FILE", "record every byte as \"MICROSECONDS in|out HEX\" (monotonic clock; "
+                                  "\"in\" when read from the host, \"out\" when handed to the host)"},
+                 {"--control PATH", "create a FIFO at PATH that takes one command per line at run time:",
+                  {
+                      {"fault on NAME", "turn the fault NAME on"},
+                      {"fault off NAME", "turn it off"},
+                      {"fault off all", "turn every fault off"},
+                      {"set N V", "give register N the value V (as --reg)"},
+                      {"reply-delay MS", "as --reply-delay"},
+                      {"late-delay MS", "as --late-delay"},
+                      {"sync MODE", "as --sync"},
+                      {"dump FILE", "write \"e2prom N V\", \"working N V\", \"register N V\", "
+                                    "\"copies N\" and \"faults ...\" lines to FILE"},
+                  },
+                  "Commands take effect before any byte the host sends afterwards."},
+                 {"-h, --help", "print this help and exit"},
+                 {"-v, --version", "print the version and exit"},
+             }},
+            {"Exit status",
+             {
+                 {"0", "stopped by SIGINT or SIGTERM, or --help or --version answered"},
+                 {"1", "the pty, the link, the state file, the FIFO or the trace file could not be set "
+                       "up, or waiting for input failed; the reason goes to standard error"},
+                 {"2", "a mistake on the command line; the reason goes to standard error"},
+             }},
+            {"Files",
+             {
+                 {"/dev/ptmx", "where the pseudo-terminal comes from; its other end is a /dev/pts/N"},
+             }},
+        },
+        .seeAlso = {"duoclave(1)"},
+    };
+    return page;
 }
+
+std::string HelpText() { return help::HelpText(HelpPage(), "duoclave-sim"); }
+
+std::string ManualText()
+{
+    return help::ManualPage(HelpPage(), help::ManualDate(), "Duoclave " DUOCLAVE_VERSION);
+}
+
+std::string VersionText() { return "duoclave-sim (Duoclave) " DUOCLAVE_VERSION "\n"; }
 
 } // namespace sim

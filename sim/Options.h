@@ -1,6 +1,7 @@
 #pragma once
 // The command line of duoclave-sim.
 
+#include "help/HelpPage.h"
 #include "sim/Faults.h"
 #include "sim/Protocol.h"
 
@@ -25,13 +26,20 @@ struct Options {
     FaultSet faults;                      // --fault
     std::uint32_t strayIntervalMs = 20;   // --stray-interval
     bool help = false;
+    bool manual = false;                  // --help-man: the manual page, which the build writes
+    bool version = false;
 };
 
 // Parses argv[1..]; on a bad command line returns false with a message in `error`.
 bool ParseOptions(int argc, const char* const* argv, Options& options, std::string& error);
 
-// The text of --help.
+// The options, exit codes and files of the simulator, from which the texts below come.
+const help::Page& HelpPage();
+
+// The text of --help, the manual page of --help-man and the line of --version.
 std::string HelpText();
+std::string ManualText();
+std::string VersionText();
 
 // Parses "N=V" (N 0..127, V 0..65535, decimal or 0x hexadecimal).
 bool ParseRegisterAssignment(const std::string& text, std::uint8_t& reg, std::uint16_t& value);

@@ -12,8 +12,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "duoclave-sim: %s\nTry duoclave-sim --help.\n", error.c_str());
         return 2;
     }
-    if (options.help) {
-        std::fputs(sim::HelpText().c_str(), stdout);
+    if (options.help || options.manual || options.version) {
+        const std::string text = options.help ? sim::HelpText() : options.manual ? sim::ManualText() : sim::VersionText();
+        std::fputs(text.c_str(), stdout);
         return 0;
     }
     sim::PtyServer server(std::move(options));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 using app::CommandLine;
 using app::ParseCommandLine;
 
@@ -23,6 +25,24 @@ TEST(CommandLine, HelpAndVersionWinOverEverythingElse)
     EXPECT_EQ(ParseCommandLine({"--bogus", "--version"}).action, CommandLine::Action::Version);
     EXPECT_TRUE(app::VersionText().startsWith(QStringLiteral("Duoclave V 0.21")));
     EXPECT_TRUE(app::UsageText(QStringLiteral("duoclave")).contains(QStringLiteral("--com2 PATH")));
+}
+
+TEST(CommandLine, EveryDocumentedOptionIsUnderstood)
+{
+    const help::Section& options = app::HelpPage().sections.at(0);
+    ASSERT_EQ(options.title, "Options");
+    for (const help::Entry& e : options.entries) {
+        // "-h, --help" names two spellings; a word in capitals is a value to give.
+        std::istringstream spellings(e.term);
+        for (std::string spelling; std::getline(spellings, spelling, ',');) {
+            QStringList args;
+            std::istringstream words(spelling);
+            for (std::string w; words >> w;)
+                args << (w == "PATH" ? QStringLiteral("/dev/null") : QString::fromStdString(w));
+            EXPECT_NE(ParseCommandLine(args).action, CommandLine::Action::Error) << spelling;
+        }
+    }
+    EXPECT_EQ(ParseCommandLine({"--help-man"}).action, CommandLine::Action::Manual);
 }
 
 TEST(CommandLine, MistakesAreErrors)

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <sstream>
 #include <unistd.h>
 
 using namespace sim;
@@ -90,6 +92,73 @@ TEST(SimOptions, HelpNamesEveryOptionAndFault)
                              "--trace", "--control", "--help", "silence", "no-high-byte", "refuse-writes", "no-ack",
                              "late", "stray", "fault on", "dump"})
         EXPECT_NE(help.find(word), std::string::npos) << word;
+}
+
+// The words of a term of the help ("--reg N=V", "set N V") with a value for each placeholder,
+// so that every documented form can be tried; "-h, --help" gives one list per spelling.
+std::vector<std::vector<std::string>> Filled(const std::string& term, const std::filesystem::path& dir)
+{
+    static const std::map<std::string, std::string> examples{
+        {"N=V", "3=4"}, {"N", "5"}, {"V", "6"}, {"MS", "5"}, {"MODE", "ramp:1:2"}, {"NAME", "stray"}};
+    std::vector<std::vector<std::string>> spellings;
+    std::istringstream alternatives(term);
+    for (std::string alternative; std::getline(alternatives, alternative, ',');) {
+        std::vector<std::string> words;
+        std::istringstream in(alternative);
+        for (std::string word; in >> word;) {
+            const auto example = examples.find(word);
+            words.push_back(word == "PATH" || word == "FILE" ? (dir / "x").string()
+                            : example != examples.end()      ? example->second
+                                                             : word);
+        }
+        spellings.push_back(words);
+    }
+    return spellings;
+}
+
+const help::Entry& OptionEntry(const std::string& name)
+{
+    for (const help::Entry& e : HelpPage().sections.at(0).entries)
+        if (e.term.rfind(name + ' ', 0) == 0)
+            return e;
+    throw std::runtime_error("no option " + name);
+}
+
+TEST(SimOptions, EveryDocumentedOptionAndFaultIsUnderstood)
+{
+    TempDir dir;
+    ASSERT_EQ(HelpPage().sections.at(0).title, "Options");
+    for (const help::Entry& e : HelpPage().sections.at(0).entries) {
+        for (const std::vector<std::string>& words : Filled(e.term, dir.path)) {
+            std::vector<const char*> args{"duoclave-sim"};
+            for (const std::string& w : words)
+                args.push_back(w.c_str());
+            Options o;
+            std::string error;
+            EXPECT_TRUE(ParseOptions(static_cast<int>(args.size()), args.data(), o, error)) << e.term << ": " << error;
+        }
+    }
+    for (const help::Entry& fault : OptionEntry("--fault").items) {
+        Options o;
+        std::string error;
+        EXPECT_TRUE(Parse({"--fault", fault.term.c_str()}, o, error)) << fault.term << ": " << error;
+    }
+}
+
+TEST(SimDevice, EveryDocumentedControlCommandIsUnderstood)
+{
+    TempDir dir;
+    Options o;
+    Device device(o);
+    ASSERT_FALSE(OptionEntry("--control").items.empty());
+    for (const help::Entry& command : OptionEntry("--control").items) {
+        std::string line;
+        const std::vector<std::string> words = Filled(command.term, dir.path).at(0);
+        for (const std::string& w : words)
+            line += (line.empty() ? "" : " ") + w;
+        std::string error;
+        EXPECT_TRUE(device.Command(line, error)) << line << ": " << error;
+    }
 }
 
 TEST(SimDevice, ControlCommandsChangeItsBehaviour)

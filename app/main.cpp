@@ -4,6 +4,7 @@
 #include "platform/PortNames.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 
 namespace {
@@ -40,6 +41,10 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Duoclave"));
     QApplication::setApplicationVersion(QStringLiteral(DUOCLAVE_VERSION));
+    // Wayland shells find the window's icon and menu entry through it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("duoclave"));
+    // The installed icon; X11 task bars take it from the window rather than the menu entry.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("duoclave")));
 
     // The toolkit has taken its own options out of argv by now.
     const app::CommandLine options = app::ParseCommandLine(Arguments(argc, argv));

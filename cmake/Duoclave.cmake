@@ -54,3 +54,22 @@ function(duoclave_benchmarks)
     add_dependencies(${base} duoclave-sim)
   endforeach()
 endfunction()
+
+# An installed program: into bin, with its manual page in section 1. The program prints the page
+# itself (--help-man) from the table that also gives its --help, so that the two cannot disagree.
+find_program(DUOCLAVE_GZIP gzip REQUIRED)
+function(duoclave_program target)
+  install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  set(page ${CMAKE_CURRENT_BINARY_DIR}/${target}.1)
+  add_custom_command(OUTPUT ${page} ${page}.gz
+    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> -DPAGE=${page} -DGZIP=${DUOCLAVE_GZIP}
+            -P ${PROJECT_SOURCE_DIR}/cmake/ManualPage.cmake
+    DEPENDS ${target} ${PROJECT_SOURCE_DIR}/cmake/ManualPage.cmake
+    COMMENT "Writing the manual page of ${target}"
+    VERBATIM)
+  add_custom_target(${target}_manual ALL DEPENDS ${page}.gz)
+  install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  # For the packaging tests, which check every installed program and page.
+  set_property(GLOBAL APPEND PROPERTY DUOCLAVE_PROGRAMS ${target})
+  set_property(GLOBAL APPEND PROPERTY DUOCLAVE_MANUAL_PAGES ${page})
+endfunction()

@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core
   xvfb xauth xdotool x11-apps imagemagick
   socat libwmf-bin fonts-urw-base35
+  librsvg2-bin desktop-file-utils man-db groff-base dpkg-dev file lintian
 )
 
 missing=()

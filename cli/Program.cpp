@@ -1,0 +1,99 @@
+#include "cli/Program.h"
+
+#include "cli/Arguments.h"
+#include "cli/EditorCommands.h"
+#include "cli/ExitCodes.h"
+#include "cli/HelpText.h"
+#include "cli/MeasureCommand.h"
+#include "cli/RowLookup.h"
+#include "core/PortOpening.h"
+#include "core/PortState.h"
+#include "platform/PortNames.h"
+#include "platform/SerialPort.h"
+
+#include <cstring>
+
+namespace cli {
+
+namespace {
+
+int UsageError(Console& console, const QString& error)
+{
+    console.Err(error);
+    console.Err(QStringLiteral("Try '%1 --help'.").arg(QString::fromLatin1(CliHelp().program)));
+    return ExitUsage;
+}
+
+// Opens the chosen port as the window opens its port at start; 0 or ExitPort.
+int OpenChosenPort(const Invocation& invocation, Console& console)
+{
+    if (invocation.Has("--com1")) platform::SetComPortPath(1, invocation.Value("--com1").toStdString());
+    if (invocation.Has("--com2")) platform::SetComPortPath(2, invocation.Value("--com2").toStdString());
+    const QString name =
+        invocation.Has("--port") ? invocation.Value("--port") : QString::fromLatin1(core::DefaultPortName);
+    PortDeviceName = name.toStdString();
+    const platform::SerialResult opened = core::OpenPortHandle();
+    if (!opened) {
+        const QString path = QString::fromStdString(core::PortDevicePath(PortDeviceName));
+        const QString where = path == name ? name : QStringLiteral("%1 (%2)").arg(name, path);
+        console.Err(QStringLiteral("cannot open port %1: %2").arg(where, QString::fromLocal8Bit(std::strerror(opened.error))));
+        return ExitPort;
+    }
+    core::ApplyStartupLineSettings();
+    return ExitSuccess;
+}
+
+void ClosePort()
+{
+    platform::ClosePort(PortHandle);
+    PortHandle = platform::InvalidPortHandle;
+}
+
+} // namespace
+
+int RunProgram(const QStringList& arguments, Console& console)
+{
+    Invocation invocation;
+    QString error;
+    if (!ParseArguments(arguments, invocation, error)) return UsageError(console, error);
+    if (invocation.action != Invocation::Action::Run) {
+        console.Out(invocation.action == Invocation::Action::Help ? HelpText() : VersionText());
+        return ExitSuccess;
+    }
+
+    // Everything that needs no device is checked before the port is touched.
+    int row = -1;
+    if (invocation.command == QLatin1String("read") || invocation.command == QLatin1String("write")) {
+        const RowMatch match = FindRow(invocation.operands[0]);
+        if (match.index < 0) {
+            console.Err(match.error);
+            return ExitBadInput;
+        }
+        row = match.index;
+    }
+    MeasureSettings measure;
+    if (invocation.command == QLatin1String("measure")) {
+        if (!ReadMeasureSettings(invocation, measure, error)) return UsageError(console, error);
+        if (!CheckMeasureFiles(measure, error)) {
+            console.Err(error);
+            return ExitBadInput;
+        }
+    }
+
+    if (const int opened = OpenChosenPort(invocation, console); opened != ExitSuccess) return opened;
+    int status = ExitSuccess;
+    if (invocation.command == QLatin1String("list"))
+        status = ListCommand(invocation, console);
+    else if (invocation.command == QLatin1String("read"))
+        status = ReadCommand(invocation, console, row);
+    else if (invocation.command == QLatin1String("write"))
+        status = WriteCommand(invocation, console, row);
+    else if (invocation.command == QLatin1String("working"))
+        status = WorkingCommand(console);
+    else
+        status = MeasureCommand(measure, console);
+    ClosePort();
+    return status;
+}
+
+} // namespace cli

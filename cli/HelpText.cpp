@@ -19,7 +19,7 @@ HelpPage MakePage()
     HelpPage page;
     page.program = "duoclave-cli";
     page.synopsis = "duoclave-cli [--port PATH|COM1|COM2] COMMAND [OPERANDS] [OPTIONS]";
-    page.summary = "the Duoclave controller's variables and sync measurement, no window";
+    page.summary = "the Duoclave controller's variables and sync measurement";
     page.description = {
         "Talks to the Duoclave controller on a serial port (9600 baud, 8N1) as the Duoclave window "
         "does: the same variables, conversions, range checks and messages, the same measurement and "

@@ -99,7 +99,7 @@ const help::Page& HelpPage()
                  {"/dev/ttyS1", "\"COM 2\" unless --com2 or DUOCLAVE_COM2 name another device"},
              }},
         },
-        .seeAlso = {"duoclave-sim(1)"},
+        .seeAlso = {"duoclave-cli(1)", "duoclave-sim(1)"},
     };
     return page;
 }

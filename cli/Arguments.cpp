@@ -57,6 +57,10 @@ bool ParseArguments(const QStringList& arguments, Invocation& invocation, QStrin
             invocation.action = Invocation::Action::Help;
             return true;
         }
+        if (a == QLatin1String("--help-man")) {
+            invocation.action = Invocation::Action::Manual;
+            return true;
+        }
         if (a == QLatin1String("--version")) {
             invocation.action = Invocation::Action::Version;
             return true;

@@ -10,7 +10,7 @@
 namespace cli {
 
 struct Invocation {
-    enum class Action { Run, Help, Version };
+    enum class Action { Run, Help, Manual, Version };
     Action action = Action::Run;
     QString command;               // "list", "read", "write", "working", "measure"
     QStringList operands;          // after the command
@@ -21,7 +21,8 @@ struct Invocation {
 };
 
 // Reads the arguments after the program name into `invocation`; false with `error` (one line
-// for the user) when the command line is wrong. --help and --version win over everything else.
+// for the user) when the command line is wrong. --help, --help-man (the manual page, for the
+// build) and --version win over everything else.
 bool ParseArguments(const QStringList& arguments, Invocation& invocation, QString& error);
 
 } // namespace cli

@@ -2,15 +2,12 @@
 
 #include "cli/ExitCodes.h"
 
-#include <QStringList>
 #include <algorithm>
+#include <string>
 
 namespace cli {
 
 namespace {
-
-constexpr int OptionColumn = 26;  // where the text of an option or command starts
-constexpr int LineWidth = 79;     // a terminal's 80 columns, the last one left free
 
 const OptionHelp JsonOption{"--json", nullptr, "print one JSON document instead of plain lines"};
 
@@ -18,8 +15,7 @@ HelpPage MakePage()
 {
     HelpPage page;
     page.program = "duoclave-cli";
-    page.synopsis = "duoclave-cli [--port PATH|COM1|COM2] COMMAND [OPERANDS] [OPTIONS]";
-    page.summary = "the Duoclave controller's variables and sync measurement";
+    page.summary = "the Duoclave controller's variables and sync measurement without the window";
     page.description = {
         "Talks to the Duoclave controller on a serial port (9600 baud, 8N1) as the Duoclave window "
         "does: the same variables, conversions, range checks and messages, the same measurement and "
@@ -92,42 +88,18 @@ HelpPage MakePage()
     return page;
 }
 
-QString OptionLabel(const OptionHelp& option)
+std::string OptionTerm(const OptionHelp& option)
 {
-    QString label = QString::fromLatin1(option.name);
-    if (option.argument) label += QLatin1Char(' ') + QString::fromLatin1(option.argument);
-    return label;
+    std::string term = option.name;
+    if (option.argument) term += std::string(" ") + option.argument;
+    return term;
 }
 
-// `text` broken at blanks into lines of at most `width` characters (a longer word stands alone).
-QStringList Wrapped(const QString& text, int width)
+std::vector<help::Entry> OptionEntries(const std::vector<OptionHelp>& options)
 {
-    QStringList lines;
-    QString line;
-    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
-            lines << line;
-            line.clear();
-        }
-        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
-    }
-    if (!line.isEmpty()) lines << line;
-    return lines;
-}
-
-// "  label   text", the text starting at OptionColumn (below the label if the label is long).
-void AddEntry(QStringList& lines, const QString& label, const char* text, int indent)
-{
-    QString line = QString(indent, QLatin1Char(' ')) + label;
-    if (line.size() + 2 > OptionColumn) {
-        lines << line;
-        line.clear();
-    }
-    const QString margin(OptionColumn, QLatin1Char(' '));
-    for (const QString& part : Wrapped(QString::fromLatin1(text), LineWidth - OptionColumn)) {
-        lines << line.leftJustified(OptionColumn, QLatin1Char(' ')) + part;
-        line = margin;
-    }
+    std::vector<help::Entry> entries;
+    for (const OptionHelp& option : options) entries.push_back({OptionTerm(option), option.text});
+    return entries;
 }
 
 } // namespace
@@ -146,30 +118,48 @@ const CommandHelp* FindCommand(const QString& name)
     return it == commands.end() ? nullptr : &*it;
 }
 
+help::Page HelpPageOf(const HelpPage& page)
+{
+    help::Page out;
+    out.program = page.program;
+    out.summary = page.summary;
+    out.description.assign(page.description.begin(), page.description.end());
+    help::Section commands{"Commands", {}};
+    for (const CommandHelp& command : page.commands) {
+        std::string usage = "[--port PATH|COM1|COM2] " + std::string(command.name);
+        std::string term = command.name;
+        if (*command.operands) {
+            usage += std::string(" ") + command.operands;
+            term += std::string(" ") + command.operands;
+        }
+        for (const OptionHelp& option : command.options) usage += " [" + OptionTerm(option) + "]";
+        out.usage.push_back(usage);
+        commands.entries.push_back({term, command.text, OptionEntries(command.options)});
+    }
+    out.sections.push_back(commands);
+    out.sections.push_back({"Options", OptionEntries(page.globalOptions)});
+    help::Section exits{"Exit status", {}};
+    for (const ExitCodeHelp& exit : page.exitCodes) exits.entries.push_back({std::to_string(exit.code), exit.text});
+    out.sections.push_back(exits);
+    help::Section environment{"Environment", {}};
+    for (const EnvironmentHelp& variable : page.environment) environment.entries.push_back({variable.name, variable.text});
+    out.sections.push_back(environment);
+    help::Section examples{"Examples", {}};
+    for (const char* example : page.examples) examples.entries.push_back({example, ""});
+    out.sections.push_back(examples);
+    out.seeAlso = {"duoclave(1)", "duoclave-sim(1)"};
+    return out;
+}
+
 QString HelpText()
 {
     const HelpPage& page = CliHelp();
-    QStringList lines;
-    lines << QStringLiteral("Usage: %1").arg(QString::fromLatin1(page.synopsis));
-    lines << QString::fromLatin1(page.program) + QStringLiteral(": ") + QString::fromLatin1(page.summary);
-    for (const char* paragraph : page.description) lines << QString() << Wrapped(QString::fromLatin1(paragraph), LineWidth);
-    lines << QString() << QStringLiteral("Commands:");
-    for (const CommandHelp& command : page.commands) {
-        QString label = QString::fromLatin1(command.name);
-        if (*command.operands) label += QLatin1Char(' ') + QString::fromLatin1(command.operands);
-        AddEntry(lines, label, command.text, 2);
-        for (const OptionHelp& option : command.options) AddEntry(lines, OptionLabel(option), option.text, 4);
-    }
-    lines << QString() << QStringLiteral("Options for every command:");
-    for (const OptionHelp& option : page.globalOptions) AddEntry(lines, OptionLabel(option), option.text, 2);
-    lines << QString() << QStringLiteral("Exit status:");
-    for (const ExitCodeHelp& exit : page.exitCodes) AddEntry(lines, QString::number(exit.code), exit.text, 2);
-    lines << QString() << QStringLiteral("Environment:");
-    for (const EnvironmentHelp& variable : page.environment)
-        AddEntry(lines, QString::fromLatin1(variable.name), variable.text, 2);
-    lines << QString() << QStringLiteral("Examples:");
-    for (const char* example : page.examples) lines << QStringLiteral("  ") + QString::fromLatin1(example);
-    return lines.join(QLatin1Char('\n'));
+    return QString::fromStdString(help::HelpText(HelpPageOf(page), page.program)).chopped(1);
+}
+
+QString ManualText()
+{
+    return QString::fromStdString(help::ManualPage(HelpPageOf(CliHelp()), help::ManualDate(), "Duoclave " DUOCLAVE_VERSION));
 }
 
 QString VersionText()

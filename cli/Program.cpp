@@ -56,9 +56,11 @@ int RunProgram(const QStringList& arguments, Console& console)
     Invocation invocation;
     QString error;
     if (!ParseArguments(arguments, invocation, error)) return UsageError(console, error);
-    if (invocation.action != Invocation::Action::Run) {
-        console.Out(invocation.action == Invocation::Action::Help ? HelpText() : VersionText());
-        return ExitSuccess;
+    switch (invocation.action) {
+    case Invocation::Action::Help: console.Out(HelpText()); return ExitSuccess;
+    case Invocation::Action::Manual: console.Out(ManualText().chopped(1)); return ExitSuccess;
+    case Invocation::Action::Version: console.Out(VersionText()); return ExitSuccess;
+    case Invocation::Action::Run: break;
     }
 
     // Everything that needs no device is checked before the port is touched.

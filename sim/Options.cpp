@@ -226,7 +226,7 @@ const help::Page& HelpPage()
                  {"/dev/ptmx", "where the pseudo-terminal comes from; its other end is a /dev/pts/N"},
              }},
         },
-        .seeAlso = {"duoclave(1)"},
+        .seeAlso = {"duoclave(1)", "duoclave-cli(1)"},
     };
     return page;
 }

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool x11-apps imagemagick
   socat libwmf-bin fonts-urw-base35
   librsvg2-bin desktop-file-utils man-db groff-base dpkg-dev file lintian
+  libqcustomplot-dev
 )
 
 missing=()

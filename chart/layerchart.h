@@ -24,6 +24,7 @@
 #include "chart/chartmouse.h"
 #include "chart/crosshair.h"
 #include "chart/displayitem.h"
+#include "chart/displayitemstore.h"
 #include "chart/jointlayers.h"
 #include "chart/layerchart_mapping.h"
 #include "chart/layerchart_types.h"
@@ -51,11 +52,6 @@ class TScaleProps;
 class TScalePropsHoriz;
 class TScalePropsVert;
 class TCustomLayerChart;
-
-// The items of a display list; charts that share data hold the same store.
-struct DisplayItemStore {
-    std::vector<DisplayItem> items; // size() is the allocated capacity
-};
 
 // Per-layer mapping: pixel x = XFactor * u + XOffset, pixel y = YFactor * v + YOffset, where u, v
 // are the data values or their natural logarithms on a logarithmic axis.

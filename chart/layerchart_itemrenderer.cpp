@@ -92,6 +92,24 @@ void ItemRenderer::Flush()
     count = 0;
 }
 
+void ItemRenderer::TakePendingLine(ColumnReducer& reducer)
+{
+    if (count > 0) {
+        for (int i = 0; i < count; ++i)
+            reducer.Add(buffer[size_t(i)]);
+        count = 0;
+    } else if (penPlaced) {
+        reducer.Add(pen);
+    }
+}
+
+void ItemRenderer::LineDrawnTo(QPoint last)
+{
+    count = 0;
+    pen = canvasPen = last;
+    penPlaced = true;
+}
+
 void ItemRenderer::AddLinePoint(QPoint p)
 {
     if (count == 0) {

@@ -2,6 +2,7 @@
 // The drawing state of one pass over the display list: remembered canvas attributes, the
 // pending polyline of at most 200 points and the pen positions. Used by RenderItems only.
 
+#include "chart/columnreducer.h"
 #include "chart/displayitem.h"
 #include "chart/layerchart_types.h"
 
@@ -49,6 +50,11 @@ public:
     void AddLinePoint(QPoint p);
     // Draws the pending polyline and moves the pen to its last point.
     void Flush();
+    // For a line the caller draws itself: the pending points, or the pen position the next line
+    // point would start from, go to `reducer`, and the pending polyline is emptied.
+    void TakePendingLine(ColumnReducer& reducer);
+    // The caller drew a line that ended at `last`: the pen stands there.
+    void LineDrawnTo(QPoint last);
 
     // Every kind other than the line path; p1, p2 are the canvas pixels of the item's points,
     // boxCorner1/2 those of an ellipse's bounding box.

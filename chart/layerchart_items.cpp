@@ -40,6 +40,7 @@ void TCustomLayerChart::EnsureCapacityForAppend()
 
 void TCustomLayerChart::AfterAppend(uint8_t kind)
 {
+    FStore->index.Append(FStore->items[size_t(FItemCount)]);
     if (kind < NumItemKinds)
         ++FKindCounts[kind];
     ++FItemCount;
@@ -82,6 +83,7 @@ void TCustomLayerChart::RemoveItem(int index)
         if (FItemCount == 1) {
             items.clear();
             items.shrink_to_fit();
+            FStore->index.Clear();
             FItemCount = 0;
             FKindCounts.fill(0);
         } else {
@@ -89,6 +91,7 @@ void TCustomLayerChart::RemoveItem(int index)
             if (kind < NumItemKinds)
                 --FKindCounts[kind];
             std::move(items.begin() + index + 1, items.begin() + FItemCount, items.begin() + index);
+            FStore->index.Remove(index);
             --FItemCount;
         }
     }
@@ -105,6 +108,7 @@ void TCustomLayerChart::ClearItems()
     FItemCount = 0;
     FStore->items.clear();
     FStore->items.shrink_to_fit();
+    FStore->index.Clear();
     FLastDrawnIndex = 0;
     FKindCounts.fill(0);
     PropagateSharedData();

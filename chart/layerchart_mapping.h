@@ -9,6 +9,12 @@ namespace chart {
 
 inline constexpr long double LogAxisFloor = 1E-100L;   // smallest value a logarithmic axis maps
 inline constexpr long double PixelValueLimit = 2147483647.0L;
+inline constexpr int ItemPixelLimit = 30000; // far-away item points are limited before drawing
+
+inline int LimitItemPixel(int v)
+{
+    return v < -ItemPixelLimit ? -ItemPixelLimit : (v > ItemPixelLimit ? ItemPixelLimit : v);
+}
 
 struct LayerMap {
     long double XFactor = 0, XOffset = 0, YFactor = 0, YOffset = 0;
@@ -42,6 +48,13 @@ inline QPoint MapToPixel(const LayerMap& m, double x, double y)
     else
         v = m.YFactor * y + m.YOffset;
     return QPoint(RoundPixelValue(u), RoundPixelValue(v));
+}
+
+// The pixel an item point is drawn at: MapToPixel, each coordinate limited to +-ItemPixelLimit.
+inline QPoint MapItemPoint(const LayerMap& m, double x, double y)
+{
+    const QPoint p = MapToPixel(m, x, y);
+    return QPoint(LimitItemPixel(p.x()), LimitItemPixel(p.y()));
 }
 
 } // namespace chart

@@ -3,20 +3,40 @@
 #include "chart/layerchart.h"
 #include "chart/layerchart_gdi.h"
 #include "chart/layerchart_itemrenderer.h"
+#include "chart/linerasteriser.h"
 
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace chart {
 
 namespace {
-constexpr int ItemPixelLimit = 30000; // far-away points are limited before drawing
 constexpr TColor BlackAndWhiteFill = 0xC0C0C0;
 
-int LimitPixel(int v)
+// How the chart's own picture takes a run of line items that draw alike.
+enum class RunDrawing {
+    PerItem,    // item by item (dashed pens follow every segment)
+    Reduced,    // reduced to what each pixel column shows, then drawn by the canvas
+    Rasterised, // reduced, then written straight into the picture's scanlines
+};
+
+RunDrawing ScreenRunDrawing(bool rasterTarget, int width, TPenStyle style)
 {
-    return v < -ItemPixelLimit ? -ItemPixelLimit : (v > ItemPixelLimit ? ItemPixelLimit : v);
+    if (CanvasPen(Qt::black, style, width).style() != Qt::SolidLine)
+        return RunDrawing::PerItem;
+    if (rasterTarget && width <= RasterisedWidthMax)
+        return RunDrawing::Rasterised;
+    return RunDrawing::Reduced;
+}
+
+// Pixels written past the painter are right only where it would draw them as they stand.
+bool PaintsPlainly(const QPainter& canvas)
+{
+    return !canvas.hasClipping() && canvas.worldTransform().isIdentity() && canvas.opacity() == 1.0 &&
+           canvas.compositionMode() == QPainter::CompositionMode_SourceOver;
 }
 } // namespace
 
@@ -57,19 +77,72 @@ void TCustomLayerChart::RenderItems(QPainter& canvasIn, int offsetX, int offsetY
         maps[size_t(n - 1)] = MapOf(n);
     const int dx = offsetX - FLRim; // control pixel -> canvas pixel
     const int dy = offsetY - FTRim;
-    auto toCanvas = [&](const LayerMap& m, double x, double y) {
-        const QPoint p = MapToPixel(m, x, y);
-        return QPoint(LimitPixel(p.x()) + dx, LimitPixel(p.y()) + dy);
-    };
+    auto toCanvas = [&](const LayerMap& m, double x, double y) { return MapItemPoint(m, x, y) + QPoint(dx, dy); };
 
     const DisplayItem* items = FStore->items.data();
+    // Only the chart's own picture takes the fast line path; every other canvas (the exports,
+    // a canvas a render event put in) gets every item drawn exactly.
+    const bool screen = canvas.device() == &FAreaPicture;
+    const bool rasterTarget = screen && CanRasteriseInto(FAreaPicture) && PaintsPlainly(canvas);
+    LinePointIndex& index = FStore->index;
+    if (screen && index.Count() != FItemCount)
+        index.Rebuild(items, FItemCount);
+    const std::vector<LineRun>& runs = index.Runs();
+    size_t runAt = 0;
+    int perItemUntil = 0;
+    std::vector<QPoint> reduced;
+
     for (int i = 0; i < FItemCount; ++i) {
         const DisplayItem& it = items[i];
         const int layer = ClampLayer(it.Layer);
-        if (!FClassVisible[it.ClassNo] || !FLayerVisible[size_t(layer - 1)])
-            continue;
+        const bool shown = FClassVisible[it.ClassNo] && FLayerVisible[size_t(layer - 1)];
         const LayerMap& m = maps[size_t(layer - 1)];
         const TColor col = blackAndWhite ? clBlack : it.Color;
+        if (screen && it.Kind == ikLineTo && i >= perItemUntil) {
+            while (runAt < runs.size() && runs[runAt].End <= i)
+                ++runAt;
+            if (runAt < runs.size() && runs[runAt].Begin <= i) {
+                // The items up to the run's end draw alike: what the first one sets up holds for all.
+                const int end = runs[runAt].End;
+                if (!shown) {
+                    i = end - 1;
+                    continue;
+                }
+                const TPenStyle style = TPenStyle(it.PenStyle);
+                if (it.LineWidth != r.PenWidth()) {
+                    r.Flush();
+                    r.SetPenWidth(it.LineWidth);
+                }
+                if (col != r.PenColor() || style != r.PenStyle()) {
+                    r.Flush();
+                    r.SetPenColor(col);
+                    r.SetPenStyle(style);
+                }
+                const RunDrawing how = ScreenRunDrawing(rasterTarget, r.PenWidth(), style);
+                if (how == RunDrawing::PerItem) {
+                    perItemUntil = end;
+                } else {
+                    reduced.clear();
+                    ColumnReducer reducer(reduced);
+                    if (how == RunDrawing::Rasterised)
+                        r.TakePendingLine(reducer);
+                    ReduceLineRun(index, i, end, m, QPoint(dx, dy), reducer);
+                    reducer.Finish();
+                    if (how == RunDrawing::Rasterised) {
+                        RasterisePolyline(FAreaPicture, reduced.data(), int(reduced.size()),
+                                          std::max(1, r.PenWidth()), ToQColor(col, pal).rgb());
+                        r.LineDrawnTo(reduced.back());
+                    } else {
+                        for (const QPoint& p : reduced)
+                            r.AddLinePoint(p);
+                    }
+                    i = end - 1;
+                    continue;
+                }
+            }
+        }
+        if (!shown)
+            continue;
         if (it.LineWidth != r.PenWidth()) {
             r.Flush();
             r.SetPenWidth(it.LineWidth);

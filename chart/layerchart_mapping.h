@@ -23,7 +23,9 @@ struct LayerMap {
     long double YFallback = 0;
 };
 
-// Limited to +-2147483647 and rounded half to even (the default rounding mode).
+// Limited to +-2147483647 and rounded half to even (the default rounding mode). Rounded by
+// hand: the library's nearbyint saves and restores the floating-point state on every call,
+// which costs more than the rest of a redraw's mapping.
 inline int RoundPixelValue(long double v)
 {
     if (std::isnan(v))
@@ -32,7 +34,14 @@ inline int RoundPixelValue(long double v)
         v = PixelValueLimit;
     if (v < -PixelValueLimit)
         v = -PixelValueLimit;
-    return int(std::nearbyint(v));
+    const long long t = (long long)v; // towards zero
+    const long double frac = v - (long double)t; // exact: t is an integer next to v
+    long long r = t;
+    if (frac > 0.5L || (frac == 0.5L && (t & 1)))
+        r = t + 1;
+    else if (frac < -0.5L || (frac == -0.5L && (t & 1)))
+        r = t - 1;
+    return int(r);
 }
 
 inline QPoint MapToPixel(const LayerMap& m, double x, double y)

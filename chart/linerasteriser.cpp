@@ -71,65 +71,71 @@ void ThinSegment(const Target& t, QPoint a, QPoint b)
     }
 }
 
-// The rows [lo, hi] where the vertical line at X crosses the capsule of radius r around the
-// segment a-b; false where it misses it. The capsule is convex, so its two end discs and the band
-// between them cut the line in pieces of one interval.
-bool CapsuleSlice(double X, double ax, double ay, double bx, double by, double r, double& lo, double& hi)
-{
-    bool hit = false;
-    lo = Infinite;
-    hi = -Infinite;
-    auto disc = [&](double cx, double cy) {
-        const double d = X - cx;
-        if (std::fabs(d) <= r) {
-            const double h = std::sqrt(r * r - d * d);
-            lo = std::min(lo, cy - h);
-            hi = std::max(hi, cy + h);
+// The capsule of radius r around a segment: every point within r of it. Convex, so a vertical
+// line cuts it in one interval, the hull of what its two end discs and the band between them cut.
+class Capsule {
+public:
+    Capsule(QPoint a, QPoint b, double r)
+        : ax(a.x()), ay(a.y()), bx(b.x()), by(b.y()), r(r), r2(r * r), dx(bx - ax), dy(by - ay),
+          len2(dx * dx + dy * dy), rl(r * std::sqrt(len2)), invDx(dx != 0 ? 1 / dx : 0), invDy(dy != 0 ? 1 / dy : 0)
+    {
+    }
+
+    // The rows [lo, hi] of the line at X inside the capsule; false where it misses it.
+    bool Slice(double X, double& lo, double& hi) const
+    {
+        bool hit = false;
+        lo = Infinite;
+        hi = -Infinite;
+        Disc(X, ax, ay, lo, hi, hit);
+        Disc(X, bx, by, lo, hi, hit);
+        if (len2 == 0 || dx == 0) // a vertical band adds nothing its end discs do not cover
+            return hit;
+        const double px = X - ax;
+        // Within r of the segment's line: |dx (Y - ay) - dy px| <= r |d|.
+        const double y1 = (dy * px - rl) * invDx, y2 = (dy * px + rl) * invDx;
+        double blo = std::min(y1, y2), bhi = std::max(y1, y2);
+        // Projecting onto the segment itself: 0 <= px dx + (Y - ay) dy <= |d|^2.
+        if (dy != 0) {
+            const double t1 = -px * dx * invDy, t2 = (len2 - px * dx) * invDy;
+            blo = std::max(blo, std::min(t1, t2));
+            bhi = std::min(bhi, std::max(t1, t2));
+        } else if (px * dx < 0 || px * dx > len2) {
+            return hit;
+        }
+        if (blo <= bhi) {
+            lo = std::min(lo, ay + blo);
+            hi = std::max(hi, ay + bhi);
             hit = true;
         }
-    };
-    disc(ax, ay);
-    disc(bx, by);
-    const double dx = bx - ax, dy = by - ay;
-    const double len2 = dx * dx + dy * dy;
-    if (len2 == 0)
-        return hit;
-    const double rl = r * std::sqrt(len2);
-    const double px = X - ax;
-    double blo = -Infinite, bhi = Infinite;
-    // Within r of the segment's line: |dx (Y - ay) - dy px| <= r |d|.
-    if (dx != 0) {
-        const double y1 = (dy * px - rl) / dx, y2 = (dy * px + rl) / dx;
-        blo = std::max(blo, std::min(y1, y2));
-        bhi = std::min(bhi, std::max(y1, y2));
-    } else if (std::fabs(dy * px) > rl) {
         return hit;
     }
-    // Projecting onto the segment itself: 0 <= px dx + (Y - ay) dy <= |d|^2.
-    if (dy != 0) {
-        const double t1 = -px * dx / dy, t2 = (len2 - px * dx) / dy;
-        blo = std::max(blo, std::min(t1, t2));
-        bhi = std::min(bhi, std::max(t1, t2));
-    } else if (px * dx < 0 || px * dx > len2) {
-        return hit;
-    }
-    if (blo <= bhi) {
-        lo = std::min(lo, ay + blo);
-        hi = std::max(hi, ay + bhi);
+
+private:
+    void Disc(double X, double cx, double cy, double& lo, double& hi, bool& hit) const
+    {
+        const double d = X - cx;
+        if (d * d > r2)
+            return;
+        const double h = std::sqrt(r2 - d * d);
+        // A vertical segment's band lies between its discs: the slice runs from one to the other.
+        lo = std::min(lo, std::min(cy, dx == 0 ? std::min(ay, by) : cy) - h);
+        hi = std::max(hi, std::max(cy, dx == 0 ? std::max(ay, by) : cy) + h);
         hit = true;
     }
-    return hit;
-}
+
+    double ax, ay, bx, by, r, r2, dx, dy, len2, rl, invDx, invDy;
+};
 
 // Every pixel whose (slightly shifted) centre lies within r of the segment.
 void WideSegment(const Target& t, QPoint a, QPoint b, double r)
 {
-    const double ax = a.x(), ay = a.y(), bx = b.x(), by = b.y();
-    const int x0 = std::max(0, int(std::ceil(std::min(ax, bx) - r - 0.5 + SampleShift)));
-    const int x1 = std::min(t.w - 1, int(std::floor(std::max(ax, bx) + r - 0.5 + SampleShift)));
+    const Capsule capsule(a, b, r);
+    const int x0 = std::max(0, int(std::ceil(std::min(a.x(), b.x()) - r - 0.5 + SampleShift)));
+    const int x1 = std::min(t.w - 1, int(std::floor(std::max(a.x(), b.x()) + r - 0.5 + SampleShift)));
     for (int x = x0; x <= x1; ++x) {
         double lo, hi;
-        if (!CapsuleSlice(x + 0.5 - SampleShift, ax, ay, bx, by, r, lo, hi))
+        if (!capsule.Slice(x + 0.5 - SampleShift, lo, hi))
             continue;
         const double y0 = std::ceil(lo - 0.5 + SampleShift);
         const double y1 = std::floor(hi - 0.5 + SampleShift);

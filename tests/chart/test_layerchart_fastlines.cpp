@@ -13,7 +13,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <functional>
 #include <memory>
 #include <random>
@@ -358,6 +360,19 @@ TEST(FastLines, ChartsSharingDataDrawTheSameItems)
     owner->ClearItems();
     EXPECT_EQ(sharer->ItemCount(), 1502);
     ExpectSamePicture(*sharer, clNavy, "after leaving");
+}
+
+// ---- the mapping's rounding ----
+
+// Rounded by hand for speed: it must give what the library's nearbyint gives, halves to even.
+TEST(FastLines, PixelRoundingIsTheLibrarysHalfToEven)
+{
+    for (long double v : {0.0L, 0.5L, 1.5L, 2.5L, -0.5L, -1.5L, -2.5L, 0.49999999999L, 2.50000000001L,
+                          -3.4999999999L, 1E-30L, -1E-30L, 12345.5L, -12346.5L, 2147483646.5L, -2147483646.5L,
+                          2147483647.4L, 5E12L, -5E12L})
+        EXPECT_EQ(RoundPixelValue(v), int(std::nearbyint(std::clamp(v, -2147483647.0L, 2147483647.0L))))
+            << double(v);
+    EXPECT_EQ(RoundPixelValue(std::numeric_limits<long double>::quiet_NaN()), 0);
 }
 
 // ---- the export ----

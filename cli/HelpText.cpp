@@ -79,6 +79,10 @@ HelpPage MakePage()
          "the toolkit's platform for measure's chart; unset, duoclave-cli draws off screen "
          "(\"offscreen\"), so it needs no display and works over ssh"},
     };
+    page.files = {
+        {"/dev/ttyS0", "COM1 unless --com1 or DUOCLAVE_COM1 name another device"},
+        {"/dev/ttyS1", "COM2 unless --com2 or DUOCLAVE_COM2 name another device"},
+    };
     page.examples = {
         "duoclave-cli --port /dev/ttyUSB0 read \"power-off\"",
         "duoclave-cli write 4 -1.5",
@@ -144,6 +148,9 @@ help::Page HelpPageOf(const HelpPage& page)
     help::Section environment{"Environment", {}};
     for (const EnvironmentHelp& variable : page.environment) environment.entries.push_back({variable.name, variable.text});
     out.sections.push_back(environment);
+    help::Section files{"Files", {}};
+    for (const FileHelp& file : page.files) files.entries.push_back({file.path, file.text});
+    out.sections.push_back(files);
     help::Section examples{"Examples", {}};
     for (const char* example : page.examples) examples.entries.push_back({example, ""});
     out.sections.push_back(examples);

@@ -35,6 +35,11 @@ struct EnvironmentHelp {
     const char* text;
 };
 
+struct FileHelp {
+    const char* path;
+    const char* text;
+};
+
 struct HelpPage {
     const char* program;
     const char* summary;                   // one line
@@ -43,6 +48,7 @@ struct HelpPage {
     std::vector<CommandHelp> commands;
     std::vector<ExitCodeHelp> exitCodes;
     std::vector<EnvironmentHelp> environment;
+    std::vector<FileHelp> files;
     std::vector<const char*> examples;
 };
 

@@ -12,14 +12,32 @@ constexpr std::size_t TermGap = 3;
 constexpr std::size_t NestedIndent = 2;
 constexpr std::size_t LongestBesideTerm = 24; // a longer term puts its text on the next line
 
+// The words of a text; with `keepBrackets`, "[--out FILE]" stays one word, so that a usage line
+// never breaks inside an optional part.
+std::vector<std::string> Words(const std::string& text, bool keepBrackets)
+{
+    std::vector<std::string> words;
+    std::istringstream in(text);
+    int depth = 0;
+    for (std::string word; in >> word;) {
+        if (keepBrackets && depth > 0)
+            words.back() += ' ' + word;
+        else
+            words.push_back(word);
+        if (keepBrackets)
+            depth += static_cast<int>(std::count(word.begin(), word.end(), '['))
+                - static_cast<int>(std::count(word.begin(), word.end(), ']'));
+    }
+    return words;
+}
+
 // Appends `text` to the last line of `out`, which already holds `column` characters; lines
 // that would grow past the limit go on at `indent`.
-void AppendWrapped(std::string& out, const std::string& text, std::size_t column, std::size_t indent)
+void AppendWrapped(std::string& out, const std::string& text, std::size_t column, std::size_t indent,
+                   bool keepBrackets = false)
 {
-    std::istringstream words(text);
-    std::string word;
     bool lineEmpty = true;
-    while (words >> word) {
+    for (const std::string& word : Words(text, keepBrackets)) {
         if (!lineEmpty && column + 1 + word.size() > LineLimit) {
             out += '\n';
             out.append(indent, ' ');
@@ -76,7 +94,7 @@ std::string HelpText(const Page& page, const std::string& invokedAs)
     for (std::size_t i = 0; i < page.usage.size(); ++i) {
         const std::string lead = (i == 0 ? "Usage: " : "  or:  ") + invokedAs + ' ';
         out += lead;
-        AppendWrapped(out, page.usage[i], lead.size(), lead.size());
+        AppendWrapped(out, page.usage[i], lead.size(), lead.size(), true);
     }
     for (const std::string& paragraph : page.description) {
         out += '\n';

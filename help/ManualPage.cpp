@@ -1,5 +1,6 @@
 #include "help/HelpPage.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
@@ -63,15 +64,16 @@ WordParts Split(const std::string& word)
     return {word.substr(0, begin), word.substr(begin, end - begin), word.substr(end)};
 }
 
-// Running text: options in bold, everything else as written.
-std::string ProseWord(const std::string& word)
+// Running text: options in bold; program names, negative numbers and paths as typed.
+std::string ProseWord(const std::string& word, const std::vector<std::string>& programs)
 {
     const WordParts p = Split(word);
     if (IsOptionWord(p.core))
         return Escaped(p.lead, false) + Bold(p.core) + Escaped(p.trail, false);
-    const bool negativeNumber = word.size() > 1 && word[0] == '-' && std::isdigit(static_cast<unsigned char>(word[1]));
+    const bool negativeNumber = p.core.size() > 1 && p.core[0] == '-' && std::isdigit(static_cast<unsigned char>(p.core[1]));
+    const bool program = std::find(programs.begin(), programs.end(), p.core) != programs.end();
     const bool path = word.find('/') != std::string::npos;
-    return (path ? "\\%" : "") + Escaped(word, negativeNumber);
+    return (path || program ? "\\%" : "") + Escaped(word, negativeNumber || program);
 }
 
 // A line of text must not start with a control character ('.' or '\'').
@@ -82,14 +84,14 @@ std::string TextLine(const std::string& line)
     return line;
 }
 
-std::string Prose(const std::string& text)
+std::string Prose(const std::string& text, const std::vector<std::string>& programs)
 {
     std::istringstream words(text);
     std::string word, out;
     while (words >> word) {
         if (!out.empty())
             out += ' ';
-        out += ProseWord(word);
+        out += ProseWord(word, programs);
     }
     return TextLine(out) + '\n';
 }
@@ -146,19 +148,19 @@ std::string Upper(std::string text)
 
 std::string Quoted(const std::string& argument) { return '"' + argument + '"'; }
 
-void AppendList(std::string& out, const std::vector<Entry>& entries)
+void AppendList(std::string& out, const std::vector<Entry>& entries, const std::vector<std::string>& programs)
 {
     for (const Entry& e : entries) {
         out += ".TP\n" + Term(e.term);
         if (!e.text.empty())
-            out += Prose(e.text);
+            out += Prose(e.text, programs);
         if (!e.items.empty()) {
             out += ".RS\n";
-            AppendList(out, e.items);
+            AppendList(out, e.items, programs);
             out += ".RE\n";
         }
         if (!e.after.empty())
-            out += ".IP\n" + Prose(e.after);
+            out += ".IP\n" + Prose(e.after, programs);
     }
 }
 
@@ -166,6 +168,11 @@ void AppendList(std::string& out, const std::vector<Entry>& entries)
 
 std::string ManualPage(const Page& page, const std::string& date, const std::string& source)
 {
+    // The names of this program and of those it refers to, which the text may mention.
+    std::vector<std::string> programs{page.program};
+    for (const std::string& ref : page.seeAlso)
+        programs.push_back(ref.substr(0, ref.find('(')));
+
     std::string out = ".TH " + Upper(page.program) + " 1 " + Quoted(date) + ' ' + Quoted(source)
         + " \"User Commands\"\n";
     out += ".SH NAME\n" + TextLine(page.program + " \\- " + Escaped(page.summary, false)) + '\n';
@@ -179,11 +186,11 @@ std::string ManualPage(const Page& page, const std::string& date, const std::str
     for (std::size_t i = 0; i < page.description.size(); ++i) {
         if (i > 0)
             out += ".PP\n";
-        out += Prose(page.description[i]);
+        out += Prose(page.description[i], programs);
     }
     for (const Section& section : page.sections) {
         out += ".SH " + Upper(section.title) + '\n';
-        AppendList(out, section.entries);
+        AppendList(out, section.entries, programs);
     }
     if (!page.seeAlso.empty()) {
         out += ".SH SEE ALSO\n";

@@ -140,6 +140,9 @@ TEST(HelpText, DocumentsEveryCommandOptionExitCodeAndVariable)
         EXPECT_TRUE(help.contains(QString::fromLatin1(option.name))) << option.name;
     for (const cli::EnvironmentHelp& variable : page.environment)
         EXPECT_TRUE(help.contains(QString::fromLatin1(variable.name))) << variable.name;
+    EXPECT_FALSE(page.files.empty());
+    for (const cli::FileHelp& file : page.files)
+        EXPECT_TRUE(help.contains(QString::fromLatin1(file.path))) << file.path;
     QList<int> codes;
     for (const cli::ExitCodeHelp& exit : page.exitCodes) codes << exit.code;
     EXPECT_EQ(codes, (QList<int>{cli::ExitSuccess, cli::ExitBadInput, cli::ExitDevice, cli::ExitPort, cli::ExitUsage}));

@@ -113,6 +113,12 @@ TEST(HelpText, WrapsLongTextUnderItsColumn)
             continued = true;
     }
     EXPECT_TRUE(continued) << "the option's text goes on under its column";
+    page.usage = {"[--port PATH] measure [--seconds N] [--out FILE.dat] [--picture FILE.wmf] [--format NAME]"};
+    const std::vector<std::string> usage = Lines(help::HelpText(page, "some-long-program-name"));
+    ASSERT_GE(usage.size(), 3u);
+    EXPECT_EQ(usage[0], "Usage: some-long-program-name [--port PATH] measure [--seconds N]");
+    EXPECT_EQ(usage[1], "                              [--out FILE.dat] [--picture FILE.wmf]");
+    EXPECT_EQ(usage[2], "                              [--format NAME]");
     EXPECT_EQ(lines[3].rfind("word0 word1", 0), 0u);
 }
 
@@ -134,11 +140,12 @@ TEST(ManualPage, OptionsAreTypableAndTextIsNeverTakenForRoff)
 {
     Page page = SmallPage();
     page.description = {R"(. starts like a request; \\.\COM1 keeps its backslashes; see --fast-mode, a well-known -16 offset)",
-                        "'quoted at the start"};
+                        "'quoted at the start; tool-x and one-shot (-1.5)"};
     const std::string roff = help::ManualPage(page, "2026-01-02", "Tool 1.0");
     EXPECT_NE(roff.find("\n\\&. starts like a request; \\e\\e.\\eCOM1 keeps"), std::string::npos) << roff;
     EXPECT_NE(roff.find("\\%\\fB\\-\\-fast\\-mode\\fR, a well-known \\-16 offset"), std::string::npos) << roff;
-    EXPECT_NE(roff.find("\n\\&'quoted at the start\n"), std::string::npos) << roff;
+    // The program's name and the negative number are typed as they stand; "one-shot" is a word.
+    EXPECT_NE(roff.find("\n\\&'quoted at the start; \\%tool\\-x and one-shot (\\-1.5)\n"), std::string::npos) << roff;
     EXPECT_NE(roff.find("\\%\\fB\\-\\-mode\\fR \\%\\fINAME\\fR\n"), std::string::npos) << roff;
 
     const Rendered shown = RenderWithMan(roff);

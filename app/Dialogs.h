@@ -3,7 +3,9 @@
 // QtDialogs, tests a scripted double that answers and records.
 
 #include <QString>
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace app {
 
@@ -14,6 +16,25 @@ struct SaveDialogRequest {
     QString defaultExt;     // appended to a name typed without extension
     QString initialFileName;
     bool overwritePrompt = false;
+};
+
+// One serial device present, as the device choice lists it.
+struct PortDeviceEntry {
+    QString path;         // what the port will open
+    QString description;  // vendor, product, serial number, node; may be empty
+};
+
+struct PortDeviceList {
+    std::vector<PortDeviceEntry> entries;
+    QString error;        // why the list is incomplete; empty when it is not
+};
+
+// What the device choice for one port is asked to show.
+struct PortDeviceRequest {
+    QString port;                              // "COM 1"
+    QString currentPath;                       // what the port stands for now
+    QString currentSource;                     // where that comes from: "remembered", "default" ...
+    std::function<PortDeviceList()> listDevices; // the devices present, asked again on Refresh
 };
 
 class Dialogs {
@@ -31,6 +52,10 @@ public:
 
     // A file-save dialog; the chosen path, or nothing when the user cancels.
     virtual std::optional<QString> SaveFileName(const SaveDialogRequest& request) = 0;
+
+    // The device that a port stands for: one of the devices listed or a path typed by hand; an
+    // empty path for the default; nothing when the user cancels.
+    virtual std::optional<QString> ChoosePortDevice(const PortDeviceRequest& request) = 0;
 };
 
 } // namespace app

@@ -2,6 +2,8 @@
 
 #include "core/E2PROMMessages.h"
 #include "core/E2PROMVariables.h"
+#include "core/PortConnection.h"
+#include "core/PortMessages.h"
 #include "core/SyncChart.h"
 #include "core/SyncMeasurement.h"
 #include "app/TEditMaxLength.h"
@@ -28,6 +30,7 @@ constexpr QSize FormClientSize{940, 301};
 constexpr QRect RadioGroup1Bounds{8, 8, 241, 49};
 constexpr QPoint Label1Position{8, 64};
 constexpr int Label1Height = 13;
+constexpr int Label1Width = 241;          // the left column's width: reasons wrap within it
 constexpr QRect GroupBox4Bounds{8, 88, 241, 113};
 constexpr QRect ComboBoxBounds{16, 24, 209, 21};
 constexpr QPoint Label18Position{16, 56};
@@ -48,6 +51,7 @@ constexpr int FormFontPixels = 11; // "MS Sans Serif", height -11: 8 point at 96
 constexpr int EditMaxLength = 8;
 constexpr int RadioColumns = 2;
 constexpr int MeasurementTickMs = 1000;
+constexpr int PortWatchMs = 1000;
 
 QLabel* NewLabel(const QString& name, const QString& text, QWidget* parent, QPoint at)
 {
@@ -93,8 +97,11 @@ TForm1::TForm1(app::Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialog
     move(FormPosition);
     resize(FormClientSize);
 
+    port_ = std::make_unique<core::PortConnection>();
     CreateControls();
     CreateComponents();
+    CreatePortMenu();
+    ArrangePortStatus();
     ArrangeEditorStatus();
     CreateMeasurement();
     ConnectHandlers();
@@ -175,6 +182,9 @@ void TForm1::CreateComponents()
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(MeasurementTickMs);
     Timer1->stop();
+    Timer_PortWatch = new QTimer(this);
+    Timer_PortWatch->setObjectName(QStringLiteral("Timer_PortWatch"));
+    Timer_PortWatch->setInterval(PortWatchMs);
     SaveDialog1 = new app::TSaveDialog(dialogs_, this);
     SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
     SaveDialogPicture = new app::TSaveDialog(dialogs_, this);
@@ -182,6 +192,32 @@ void TForm1::CreateComponents()
     ApplyDriverSettings();
     ApplyDialogSettings();
     ApplyChartSettings();
+}
+
+void TForm1::ArrangePortStatus()
+{
+    // Room for the longest status the line can show, wrapped within the left column; what lies
+    // below it moves down by what that takes.
+    const QFontMetrics metrics(Label1->font());
+    portStatusHeight_ = Label1Height;
+    for (platform::PortFailure failure : core::AdvisedFailures) {
+        const QString text = QString::fromStdString(core::PortStatusText(failure, {}));
+        portStatusHeight_ = std::max(portStatusHeight_, metrics.boundingRect(QRect(0, 0, Label1Width, 0), Qt::TextWordWrap, text).height());
+    }
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const int growth = portStatusHeight_ - Label1Height;
+    GroupBox4->move(GroupBox4->pos() + QPoint(0, growth));
+    GroupBox1->move(GroupBox1->pos() + QPoint(0, growth));
+    resize(size() + QSize(0, growth));
+}
+
+void TForm1::FitPortStatus()
+{
+    // As wide as the text needs, so that the status colour covers the words only.
+    const QFontMetrics metrics(Label1->font());
+    const QRect needed = metrics.boundingRect(QRect(0, 0, Label1Width, 0), Qt::TextWordWrap, Label1->text());
+    Label1->resize(std::min(needed.width() + 1, Label1Width), std::max(needed.height(), Label1Height));
 }
 
 void TForm1::ArrangeEditorStatus()
@@ -198,8 +234,8 @@ void TForm1::ArrangeEditorStatus()
     const int groupHeight = Label_E2PROM->geometry().bottom() + 1 + GroupBottomPadding;
     const int growth = std::max(0, groupHeight - GroupBox4Bounds.height());
     GroupBox4->resize(GroupBox4Bounds.width(), GroupBox4Bounds.height() + growth);
-    GroupBox1->move(GroupBox1Bounds.topLeft() + QPoint(0, growth));
-    resize(FormClientSize + QSize(0, growth));
+    GroupBox1->move(GroupBox1->pos() + QPoint(0, growth));
+    resize(size() + QSize(0, growth));
 }
 
 void TForm1::ConnectHandlers()
@@ -214,6 +250,8 @@ void TForm1::ConnectHandlers()
     connect(Button1, &QPushButton::clicked, this, [this] { RunHandler([this] { Button1Click(Button1); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { RunHandler([this] { Button2Click(Button2); }); });
     connect(Timer1, &QTimer::timeout, this, [this] { RunHandler([this] { Timer1Timer(Timer1); }); });
+    connect(Timer_PortWatch, &QTimer::timeout, this, [this] { RunHandler([this] { WatchPort(); }); });
+    Timer_PortWatch->start();
 }
 
 void TForm1::RunHandler(const std::function<void()>& handler)

@@ -9,15 +9,18 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTimer;
 
 namespace core {
+class PortConnection;
 class SyncMeasurement;
 }
 
@@ -63,7 +66,12 @@ public:
     // failed and when the last one did, until a good reading comes.
     QLabel* Label_Missed = nullptr;
     chart::TLayerChart* LayerChart1 = nullptr;
+    // The context menu of RadioGroup1: which device "COM 1" and "COM 2" stand for.
+    QMenu* PopupMenu_Port = nullptr;
     QTimer* Timer1 = nullptr;
+    // Once a second: notices a device that went away and reopens it when it returns, also
+    // while no measurement runs.
+    QTimer* Timer_PortWatch = nullptr;
     app::TSaveDialog* SaveDialog1 = nullptr;
     app::TSaveDialog* SaveDialogPicture = nullptr;
     // Exists only during creation: FormCreate uses it once and destroys it.
@@ -75,10 +83,17 @@ public:
     std::unique_ptr<QStringList> MeasurementLog; // none until the first start
     // Takes the samples into the chart and the log.
     core::SyncMeasurement& Measurement() { return *measurement_; }
+    // PortHandle's connection: why it failed, whether its device is gone.
+    core::PortConnection& Port() { return *port_; }
+    // The device path that the selected port stands for.
+    std::string PortPath() const;
 
     // Handlers, one per user action. Each runs through RunHandler when the control fires it.
     void FormCreate(QObject* Sender);
     void RadioGroup1Click(QObject* Sender);
+    // Asks which device radio item `item` stands for, remembers the answer and, for the
+    // selected item, opens it at once.
+    void RadioGroup1ChooseDevice(int item);
     void FormClose(QObject* Sender, TCloseAction& Action);
     void ComboBox_E2PROMChange(QObject* Sender);
     void Button_E2PROMClick(QObject* Sender);
@@ -113,6 +128,11 @@ private:
     void ArrangeEditorStatus();
     void CreateMeasurement();
     void ShowMissedReadings();
+    void CreatePortMenu();
+    void ArrangePortStatus();
+    void FitPortStatus();
+    void ShowPortStatus();
+    void WatchPort();
     void ApplyDriverSettings();
     void ApplyDialogSettings();
     void ApplyChartSettings();
@@ -120,4 +140,6 @@ private:
 
     app::Dialogs& dialogs_;
     std::unique_ptr<core::SyncMeasurement> measurement_;
+    std::unique_ptr<core::PortConnection> port_;
+    int portStatusHeight_ = 0;
 };

@@ -1,6 +1,7 @@
 // The sync measurement, its recording and the two save actions.
 
 #include "core/MeasurementFile.h"
+#include "core/PortConnection.h"
 #include "core/SyncChart.h"
 #include "core/SyncMeasurement.h"
 #include "app/TSaveDialog.h"
@@ -80,7 +81,9 @@ void TForm1::Button_SwitchClick(QObject*)
 
 void TForm1::Timer1Timer(QObject*)
 {
-    measurement_->Tick(QDateTime::currentDateTime());
+    // The tick notices a device that went away and reopens one that came back; while it is
+    // missing the tick is a missed reading that waits for nothing.
+    if (measurement_->Tick(QDateTime::currentDateTime(), *port_).portChanged) ShowPortStatus();
     ShowMissedReadings();
 }
 

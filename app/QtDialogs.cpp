@@ -1,5 +1,7 @@
 #include "app/QtDialogs.h"
 
+#include "app/PortDeviceDialog.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -60,6 +62,13 @@ std::optional<QString> QtDialogs::SaveFileName(const SaveDialogRequest& request)
     if (!request.initialFileName.isEmpty()) dialog.selectFile(request.initialFileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first();
+}
+
+std::optional<QString> QtDialogs::ChoosePortDevice(const PortDeviceRequest& request)
+{
+    PortDeviceDialog dialog(request, parent_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.ChosenPath();
 }
 
 } // namespace app

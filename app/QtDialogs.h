@@ -24,6 +24,7 @@ public:
     bool ConfirmYesNo(const QString& text) override;
     void ShowError(const QString& text) override;
     std::optional<QString> SaveFileName(const SaveDialogRequest& request) override;
+    std::optional<QString> ChoosePortDevice(const PortDeviceRequest& request) override;
 
 private:
     QWidget* parent_;

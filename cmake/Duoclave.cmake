@@ -36,7 +36,8 @@ function(duoclave_tests)
     add_dependencies(${target} duoclave-sim)
     add_test(NAME ${target} COMMAND ${target})
     set_tests_properties(${target} PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DUOCLAVE_SIM=$<TARGET_FILE:duoclave-sim>"
+      # Settings of the tests' own, never the user's remembered ports.
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DUOCLAVE_SIM=$<TARGET_FILE:duoclave-sim>;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config"
       TIMEOUT 300)
   endforeach()
 endfunction()

@@ -1,6 +1,7 @@
 #include "core/DeviceLink.h"
 
 #include "core/PortState.h"
+#include "platform/PortFailure.h"
 #include "platform/SerialPort.h"
 #include "platform/TickCount.h"
 
@@ -28,15 +29,25 @@ void WaitMilliseconds(std::uint32_t ms)
         platform::SleepTowardsTick(end);
 }
 
+// The port's connection closes a port whose device has gone; the exchange only fails.
+static void NoteFailure(const platform::SerialResult& result)
+{
+    if (platform::MeansDeviceGone(result))
+        PortDeviceGone = true;
+}
+
 bool SendByte(std::uint8_t b)
 {
-    return platform::WriteByteWithinTimeouts(PortHandle, b).Ok();
+    const auto written = platform::WriteByteWithinTimeouts(PortHandle, b);
+    NoteFailure(written.result);
+    return written.Ok();
 }
 
 bool ReceiveByte(std::uint8_t& b, std::uint32_t& count)
 {
     const auto read = platform::ReadByteWithinTimeouts(PortHandle, b);
     count = static_cast<std::uint32_t>(read.value);
+    NoteFailure(read.result);
     return read.Ok();
 }
 

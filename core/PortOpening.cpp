@@ -1,7 +1,7 @@
 #include "core/PortOpening.h"
 
+#include "core/PortChoice.h"
 #include "core/PortState.h"
-#include "platform/PortNames.h"
 #include "platform/SerialPort.h"
 
 namespace core {
@@ -17,12 +17,16 @@ constexpr std::uint8_t LineByteSize = 8;
 
 std::string PortDevicePath(std::string_view name)
 {
-    return platform::DevicePathForPortName(name.empty() ? DefaultPortName : name);
+    return ResolvePortPath(name.empty() ? DefaultPortName : name);
 }
 
 platform::SerialResult OpenPortHandle()
 {
-    const std::string path = PortDevicePath(PortDeviceName);
+    return OpenPortHandleAt(PortDevicePath(PortDeviceName));
+}
+
+platform::SerialResult OpenPortHandleAt(const std::string& path)
+{
     PortConfig.Size = platform::CommConfigBytes;
     platform::FillDefaultPortConfig(path, PortConfig);
     const platform::Outcome<platform::PortHandle> opened = platform::OpenPortExclusive(path);

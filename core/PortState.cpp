@@ -4,3 +4,4 @@ platform::PortHandle PortHandle = platform::InvalidPortHandle;
 bool PortIsOpen = false;
 std::string PortDeviceName;
 platform::CommConfig PortConfig;
+bool PortDeviceGone = false;

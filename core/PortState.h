@@ -14,3 +14,6 @@ extern bool PortIsOpen;
 extern std::string PortDeviceName;
 // Line settings applied to PortHandle (its dcb).
 extern platform::CommConfig PortConfig;
+// Set by a device exchange whose read or write found the device gone (platform::MeansDeviceGone);
+// the port's connection closes the dead handle at its next watch and clears it.
+extern bool PortDeviceGone;

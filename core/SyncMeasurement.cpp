@@ -2,6 +2,7 @@
 
 #include "core/DeviceLink.h"
 #include "core/MeasurementFile.h"
+#include "core/PortConnection.h"
 #include "chart/layerchart.h"
 
 namespace core {
@@ -54,6 +55,23 @@ SyncTick SyncMeasurement::Tick(const QDateTime& now)
     tick.taken = true;
     tick.value = SyncSampleValue(raw);
     RecordSample(tick.value);
+    return tick;
+}
+
+SyncTick SyncMeasurement::Tick(const QDateTime& now, PortConnection& port)
+{
+    const bool changedBefore = port.Watch();
+    if (port.IsWaitingForDevice()) {
+        RecordMissedReading(now);
+        SyncTick tick;
+        tick.number = count_;
+        tick.portChanged = changedBefore;
+        return tick;
+    }
+    SyncTick tick = Tick(now);
+    tick.portChanged = changedBefore;
+    if (!tick.taken && port.Watch())
+        tick.portChanged = true;
     return tick;
 }
 

@@ -15,6 +15,8 @@ class TCustomLayerChart;
 
 namespace core {
 
+class PortConnection;
+
 // From this sample number on every sample drops the chart's oldest item, so the chart holds
 // 3601 items: one hour of samples at one per second.
 inline constexpr std::int32_t ChartSampleWindow = 3600;
@@ -46,6 +48,7 @@ struct SyncTick {
     bool taken = false;
     std::int32_t number = 0;   // the sample's number; for a miss, the number the next sample gets
     double value = 0;
+    bool portChanged = false;  // the port's status changed: its device went away or came back
 };
 
 class SyncMeasurement {
@@ -61,6 +64,12 @@ public:
     // One tick of the measurement: drops up to StrayBytesDropped waiting bytes, reads
     // SyncRegister, and records the sample, or a missed reading at `now`.
     SyncTick Tick(const QDateTime& now);
+
+    // Tick on a port whose device may vanish: first `port` notices a device that went away or
+    // reopens one that came back (PortConnection::Watch); while the device is missing the tick is
+    // a missed reading that sends nothing and waits for nothing; a read that fails has the port
+    // looked at again, so that a device lost during the tick is noticed in it.
+    SyncTick Tick(const QDateTime& now, PortConnection& port);
 
     // One good reading: appended to the chart (the oldest item dropped from sample number
     // ChartSampleWindow on), recorded up to LastRecordedSample, view fitted, chart redrawn; then

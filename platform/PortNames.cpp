@@ -55,12 +55,23 @@ std::string DevicePathForPortName(std::string_view name)
     const int number = ComPortNumber(name);
     if (number == 0)
         return std::string(name);
-    if (auto it = Overrides().find(number); it != Overrides().end())
-        return it->second;
+    if (std::string path = ComPortOverride(number); !path.empty())
+        return path;
     const std::string variable = std::string(EnvironmentPrefix) + std::to_string(number);
     if (const char* path = std::getenv(variable.c_str()); path && *path)
         return path;
-    return std::string(DefaultDevicePrefix) + std::to_string(number - 1);
+    return DefaultComPortPath(number);
+}
+
+std::string ComPortOverride(int portNumber)
+{
+    auto it = Overrides().find(portNumber);
+    return it == Overrides().end() ? std::string() : it->second;
+}
+
+std::string DefaultComPortPath(int portNumber)
+{
+    return std::string(DefaultDevicePrefix) + std::to_string(portNumber - 1);
 }
 
 void SetComPortPath(int portNumber, std::string path)

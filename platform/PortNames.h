@@ -18,4 +18,10 @@ void SetComPortPath(int portNumber, std::string path);
 // The port number that `name` stands for, or 0 when it names no numbered port.
 int ComPortNumber(std::string_view name);
 
+// The path set by SetComPortPath for port N; empty when none is set.
+std::string ComPortOverride(int portNumber);
+
+// The device of port N when nothing else is said: /dev/ttyS(N-1).
+std::string DefaultComPortPath(int portNumber);
+
 } // namespace platform

@@ -81,6 +81,9 @@ bool ParseOptions(int argc, const char* const* argv, Options& options, std::stri
         } else if (option == "--link") {
             if (!argument(options.linkPath))
                 return false;
+        } else if (option == "--by-id") {
+            if (!argument(options.byIdDir))
+                return false;
         } else if (option == "--state") {
             if (!argument(options.statePath))
                 return false;
@@ -174,6 +177,8 @@ const help::Page& HelpPage()
             {"Options",
              {
                  {"--link PATH", "make PATH a symbolic link to the pty (an existing link is replaced)"},
+                 {"--by-id DIR", "also link the pty as a USB adapter's stable name in DIR, as udev does in "
+                                 "/dev/serial/by-id: DIR/usb-Duoclave_Simulator_SIM<pid>-if00-port0"},
                  {"--state FILE", "keep the E2PROM (registers 0..20) in FILE: loaded at start when it "
                                   "exists, written after every change; lines \"REGISTER VALUE\""},
                  {"--reg N=V", "start value of register N (0..127), V decimal or 0x hexadecimal; "
@@ -209,6 +214,9 @@ const help::Page& HelpPage()
                       {"sync MODE", "as --sync"},
                       {"dump FILE", "write \"e2prom N V\", \"working N V\", \"register N V\", "
                                     "\"copies N\" and \"faults ...\" lines to FILE"},
+                      {"unplug", "close the pty and remove the links, as a pulled USB adapter vanishes; "
+                                 "the registers are kept"},
+                      {"replug", "a new pty, the links made again to it"},
                   },
                   "Commands take effect before any byte the host sends afterwards."},
                  {"-h, --help", "print this help and exit"},

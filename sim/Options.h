@@ -14,6 +14,7 @@ namespace sim {
 
 struct Options {
     std::string linkPath;                 // --link: symbolic link to the pty
+    std::string byIdDir;                  // --by-id: folder for a /dev/serial/by-id style link
     std::string statePath;                // --state: E2PROM kept in this file
     std::string tracePath;                // --trace: every byte with its time
     std::string controlPath;              // --control: FIFO of run-time commands

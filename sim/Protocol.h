@@ -51,6 +51,8 @@ public:
     // When the incomplete request (if any) will be forgotten.
     std::optional<std::uint64_t> ExpiryDue() const;
     bool Idle() const { return state_ == State::Idle; }
+    // Forgets an incomplete request at once: the line it came on is gone.
+    void Abandon() { state_ = State::Idle; writeCount_ = 0; }
 
     FaultSet& Faults() { return faults_; }
     const FaultSet& Faults() const { return faults_; }

@@ -39,11 +39,8 @@ PtyServer::PtyServer(Options options) : options_(std::move(options)), junk_(opti
 PtyServer::~PtyServer()
 {
     if (madeLink_) {
-        // Only our own link goes: somebody may have pointed the path elsewhere meanwhile.
-        char target[4096];
-        const ssize_t n = readlink(options_.linkPath.c_str(), target, sizeof target - 1);
-        if (n >= 0 && std::string(target, static_cast<std::size_t>(n)) == ptyPath_)
-            unlink(options_.linkPath.c_str());
+        RemoveLink(options_.linkPath);
+        RemoveLink(byIdPath_);
     }
     if (control_ >= 0)
         close(control_);
@@ -57,6 +54,97 @@ PtyServer::~PtyServer()
         close(holdSlave_);
     if (master_ >= 0)
         close(master_);
+}
+
+void PtyServer::RemoveLink(const std::string& path)
+{
+    if (path.empty())
+        return;
+    // Only our own link goes: somebody may have pointed the path elsewhere meanwhile.
+    char target[4096];
+    const ssize_t n = readlink(path.c_str(), target, sizeof target - 1);
+    if (n >= 0 && std::string(target, static_cast<std::size_t>(n)) == ptyPath_)
+        unlink(path.c_str());
+}
+
+bool PtyServer::MakeLink(const std::string& path, std::string& error)
+{
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0) {
+        if (!S_ISLNK(info.st_mode)) {
+            error = path + ": exists and is no symbolic link";
+            return false;
+        }
+        unlink(path.c_str());
+    }
+    if (symlink(ptyPath_.c_str(), path.c_str()) != 0) {
+        error = Errno(path);
+        return false;
+    }
+    return true;
+}
+
+bool PtyServer::OpenPty(std::string& error)
+{
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
+        error = Errno("pseudo-terminal");
+        return false;
+    }
+    ptyPath_ = ptsname(master_);
+    holdSlave_ = open(ptyPath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (holdSlave_ < 0) {
+        error = Errno(ptyPath_);
+        return false;
+    }
+    // The protocol is binary: no echo, no translation, no signal characters.
+    termios tio{};
+    if (tcgetattr(holdSlave_, &tio) != 0) {
+        error = Errno("tcgetattr");
+        return false;
+    }
+    cfmakeraw(&tio);
+    cfsetispeed(&tio, B9600);
+    cfsetospeed(&tio, B9600);
+    if (tcsetattr(holdSlave_, TCSANOW, &tio) != 0) {
+        error = Errno("tcsetattr");
+        return false;
+    }
+    return true;
+}
+
+void PtyServer::Unplug()
+{
+    if (!plugged_)
+        return;
+    // The links go first, as udev removes them when the adapter vanishes.
+    RemoveLink(options_.linkPath);
+    RemoveLink(byIdPath_);
+    // Closing the master hangs the host's side up; its node goes with it.
+    if (holdSlave_ >= 0)
+        close(holdSlave_);
+    if (master_ >= 0)
+        close(master_);
+    holdSlave_ = master_ = -1;
+    output_.clear();
+    device_->GetProtocol().Abandon();
+    plugged_ = false;
+}
+
+void PtyServer::Replug()
+{
+    if (plugged_)
+        return;
+    std::string error;
+    if (!OpenPty(error)) {
+        Warn("replug: " + error);
+        return;
+    }
+    plugged_ = true;
+    lastInputEndUs_ = lastOutputEndUs_ = 0;
+    for (const std::string& path : {options_.linkPath, byIdPath_})
+        if (!path.empty() && !MakeLink(path, error))
+            Warn("replug: " + error);
 }
 
 std::uint64_t PtyServer::Now() const
@@ -105,44 +193,16 @@ bool PtyServer::Open(std::string& error)
         };
     }
 
-    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
-        error = Errno("pseudo-terminal");
+    if (!OpenPty(error))
         return false;
-    }
-    ptyPath_ = ptsname(master_);
-    holdSlave_ = open(ptyPath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (holdSlave_ < 0) {
-        error = Errno(ptyPath_);
-        return false;
-    }
-    // The protocol is binary: no echo, no translation, no signal characters.
-    termios tio{};
-    if (tcgetattr(holdSlave_, &tio) != 0) {
-        error = Errno("tcgetattr");
-        return false;
-    }
-    cfmakeraw(&tio);
-    cfsetispeed(&tio, B9600);
-    cfsetospeed(&tio, B9600);
-    if (tcsetattr(holdSlave_, TCSANOW, &tio) != 0) {
-        error = Errno("tcsetattr");
-        return false;
-    }
 
-    if (!options_.linkPath.empty()) {
-        struct stat info {};
-        if (lstat(options_.linkPath.c_str(), &info) == 0) {
-            if (!S_ISLNK(info.st_mode)) {
-                error = options_.linkPath + ": exists and is no symbolic link";
-                return false;
-            }
-            unlink(options_.linkPath.c_str());
-        }
-        if (symlink(ptyPath_.c_str(), options_.linkPath.c_str()) != 0) {
-            error = Errno(options_.linkPath);
+    if (!options_.byIdDir.empty())
+        byIdPath_ = options_.byIdDir + "/usb-Duoclave_Simulator_SIM" + std::to_string(getpid()) + "-if00-port0";
+    for (const std::string& path : {options_.linkPath, byIdPath_}) {
+        if (path.empty())
+            continue;
+        if (!MakeLink(path, error))
             return false;
-        }
         madeLink_ = true;
     }
 
@@ -189,6 +249,8 @@ void PtyServer::TraceByte(const char* direction, std::uint8_t byte, std::uint64_
 
 void PtyServer::ReadHost()
 {
+    if (master_ < 0)
+        return;
     std::uint8_t chunk[ReadChunk];
     for (;;) {
         const ssize_t n = read(master_, chunk, sizeof chunk);
@@ -225,6 +287,15 @@ void PtyServer::ReadControl()
     while ((newline = controlBuffer_.find('\n')) != std::string::npos) {
         const std::string line = controlBuffer_.substr(0, newline);
         controlBuffer_.erase(0, newline + 1);
+        // Whether the device is attached is the line's business, not the device's.
+        if (line == "unplug") {
+            Unplug();
+            continue;
+        }
+        if (line == "replug") {
+            Replug();
+            continue;
+        }
         std::string error;
         if (!device_->Command(line, error))
             Warn("control: " + error);
@@ -271,7 +342,7 @@ void PtyServer::WriteDueOutput(std::uint64_t now)
         // Traced before it leaves, so that a host which has seen the byte finds it in the trace.
         // A full queue means nobody is listening: the byte is lost, as on a line.
         TraceByte("out", byte, Now());
-        while (write(master_, &byte, 1) < 0 && errno == EINTR) {
+        while (master_ >= 0 && write(master_, &byte, 1) < 0 && errno == EINTR) {
         }
     }
 }

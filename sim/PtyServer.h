@@ -38,6 +38,11 @@ private:
     };
 
     void CatchStopSignals();
+    bool OpenPty(std::string& error);
+    bool MakeLink(const std::string& path, std::string& error);
+    void RemoveLink(const std::string& path);
+    void Unplug();
+    void Replug();
     std::uint64_t Now() const;
     void ReadHost();
     void ReadControl();
@@ -57,6 +62,8 @@ private:
     int controlKeepOpen_ = -1;      // a writer of our own, so the FIFO never reads end-of-file
     bool madeFifo_ = false;
     bool madeLink_ = false;
+    std::string byIdPath_;          // the by-id style link, when asked for
+    bool plugged_ = true;
     std::string ptyPath_;
     std::string controlBuffer_;
     std::FILE* trace_ = nullptr;

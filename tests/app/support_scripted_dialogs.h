@@ -13,11 +13,13 @@ namespace testing_support {
 
 class ScriptedDialogs : public app::Dialogs {
 public:
-    enum class Kind { Message, Confirmation, Error, SaveFile };
+    enum class Kind { Message, Confirmation, Error, SaveFile, PortDevice };
     struct Shown {
         Kind kind;
-        QString text; // message text, or the save dialog's title
+        QString text; // message text, the save dialog's title, or the port of a device choice
         app::SaveDialogRequest request;
+        app::PortDeviceRequest portRequest = {};
+        app::PortDeviceList devices = {}; // what the device choice listed
     };
 
     // Answers for the next confirmations (Yes = true); unscripted ones answer No.
@@ -48,6 +50,20 @@ public:
         return answer;
     }
 
+    // Answers for the next device choices (nullopt = cancel); unscripted ones cancel.
+    void AnswerPortDevices(std::initializer_list<std::optional<QString>> answers)
+    {
+        for (const std::optional<QString>& a : answers) devices_.push_back(a);
+    }
+    std::optional<QString> ChoosePortDevice(const app::PortDeviceRequest& request) override
+    {
+        shown.push_back({Kind::PortDevice, request.port, {}, request, request.listDevices ? request.listDevices() : app::PortDeviceList{}});
+        if (devices_.empty()) return std::nullopt;
+        const std::optional<QString> answer = devices_.front();
+        devices_.pop_front();
+        return answer;
+    }
+
     // The texts of the boxes of one kind, in the order shown.
     QStringList Texts(Kind kind) const
     {
@@ -63,6 +79,7 @@ public:
 private:
     std::deque<bool> confirmations_;
     std::deque<QString> saves_; // a null string cancels
+    std::deque<std::optional<QString>> devices_;
 };
 
 } // namespace testing_support

@@ -2,6 +2,7 @@
 
 #include "core/E2PROMMessages.h"
 #include "core/E2PROMVariables.h"
+#include "core/PortMessages.h"
 #include "app/TRadioGroup.h"
 #include "app/TSaveDialog.h"
 #include "app/MainWindow.h"
@@ -105,8 +106,8 @@ TEST_P(Controls, NameClassParentPlaceAndContent)
 
 INSTANTIATE_TEST_SUITE_P(Window, Controls, ::testing::Values(
     ControlCase{"RadioGroup1", "app::TRadioGroup", "Form1", {8, 8, 241, 49}, "Choose COM PORT"},
-    ControlCase{"Label1", "QLabel", "Form1", {8, 64, 0, 0}, "Status: Error"},
-    ControlCase{"GroupBox4", "QGroupBox", "Form1", {8, 88, 241, 0}, "Read/Write to E2PROM"},
+    ControlCase{"Label1", "QLabel", "Form1", {8, 64, 0, 0}, "Status: Error: device not found. Plug it in, or choose another."},
+    ControlCase{"GroupBox4", "QGroupBox", "Form1", {8, -1, 241, 0}, "Read/Write to E2PROM"},
     ControlCase{"ComboBox_E2PROM", "QComboBox", "GroupBox4", {16, 24, 209, 21}, "Select Variable"},
     ControlCase{"Label18", "QLabel", "GroupBox4", {16, 56, 0, 0}, "Value:"},
     ControlCase{"Edit_E2PROM", "QLineEdit", "GroupBox4", {56, 48, 49, 21}, "0"},
@@ -120,6 +121,23 @@ INSTANTIATE_TEST_SUITE_P(Window, Controls, ::testing::Values(
     ControlCase{"Label_Missed", "QLabel", "GroupBox1", {24, 85, 193, 0}, ""},
     ControlCase{"LayerChart1", "chart::TLayerChart", "Form1", {256, 16, 681, 281}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FormWithoutPort, TheStatusLineHasRoomForEveryReasonAboveTheEditor)
+{
+    // Each reason wraps within the left column; the editor group keeps its gap of 11 pixels
+    // below the tallest.
+    const QFontMetrics metrics(form->Label1->font());
+    int tallest = 13;
+    for (platform::PortFailure failure : core::AdvisedFailures) {
+        const QString text = QString::fromStdString(core::PortStatusText(failure, {}));
+        const QRect needed = metrics.boundingRect(QRect(0, 0, 241, 0), Qt::TextWordWrap, text);
+        EXPECT_LE(needed.width(), 241) << text.toStdString();
+        tallest = std::max(tallest, needed.height());
+    }
+    EXPECT_EQ(form->GroupBox4->y(), 64 + tallest + 11);
+    EXPECT_LE(form->Label1->width(), 241);
+    EXPECT_TRUE(form->Label1->wordWrap());
+}
 
 TEST_F(FormWithoutPort, GroupBox1FollowsTheGrownEditorGroup)
 {
@@ -187,7 +205,7 @@ TEST_F(FormWithoutPort, ComponentsAndStoredSettings)
 
 TEST_F(FormWithoutPort, StartsWithErrorStatusEmptyChartAndNoMeasurement)
 {
-    EXPECT_EQ(form->Label1->text(), QStringLiteral("Status: Error"));
+    EXPECT_TRUE(form->Label1->text().startsWith(QStringLiteral("Status: Error")));
     EXPECT_FALSE(form->Measuring);
     EXPECT_EQ(form->MeasurementCount, 0);
     EXPECT_FALSE(form->Timer1->isActive());

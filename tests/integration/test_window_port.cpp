@@ -1,6 +1,7 @@
 // The window's serial port against duoclave-sim: the status line, a port in use, a change of
 // port, a port that goes missing, and the release when the window closes.
 
+#include "core/PortMessages.h"
 #include "core/PortState.h"
 #include "app/TRadioGroup.h"
 #include "app/MainWindow.h"
@@ -25,6 +26,8 @@ using testing_support::ScriptedDialogs;
 namespace {
 
 const char* const MissingPort = "/nonexistent/duoclave-port";
+
+QString NotFoundText() { return QString::fromStdString(core::PortStatusText(platform::PortFailure::NotFound, {})); }
 
 class WindowPort : public ::testing::Test {
 protected:
@@ -85,7 +88,7 @@ TEST_F(WindowPort, TheLineIsSetTo9600EightNoneOne)
 TEST_F(WindowPort, AnAbsentPortIsAnErrorAndTheWindowStaysUsable)
 {
     Start(MissingPort);
-    EXPECT_EQ(PortStatus(), QStringLiteral("Status: Error"));
+    EXPECT_EQ(PortStatus(), NotFoundText());
     EXPECT_EQ(PortHandle, platform::InvalidPortHandle);
     EXPECT_FALSE(form->Measuring);
     ChooseRow(*form, 19);
@@ -99,7 +102,7 @@ TEST_F(WindowPort, APortHeldByAnotherProcessIsAnError)
     PortHolder other(QString::fromStdString(sim.LinkPath()));
     ASSERT_TRUE(other.Holds()) << other.Report().toStdString();
     Start(sim.LinkPath());
-    EXPECT_EQ(PortStatus(), QStringLiteral("Status: Error"));
+    EXPECT_EQ(PortStatus(), QString::fromStdString(core::PortStatusText(platform::PortFailure::InUse, {})));
 }
 
 TEST_F(WindowPort, ClosingTheWindowReleasesThePort)
@@ -150,7 +153,7 @@ TEST_F(WindowPort, AfterAChangeToAMissingPortReadsFailAndTheWindowStaysUsable)
     ASSERT_EQ(PortStatus(), QStringLiteral("Status: OK"));
 
     ClickPort(1);
-    EXPECT_EQ(PortStatus(), QStringLiteral("Status: Error"));
+    EXPECT_EQ(PortStatus(), NotFoundText());
     EXPECT_TRUE(PortIsOpen); // from the earlier success; nothing clears it
     ChooseRow(*form, 0);
     EXPECT_EQ(EditText(*form), QStringLiteral("ERROR"));
@@ -170,7 +173,7 @@ TEST_F(WindowPort, ClosingAfterAFailedChangeIsHarmless)
     ASSERT_TRUE(sim.Running()) << sim.Error();
     Start(sim.LinkPath(), MissingPort);
     ClickPort(1);
-    ASSERT_EQ(PortStatus(), QStringLiteral("Status: Error"));
+    ASSERT_EQ(PortStatus(), NotFoundText());
     EXPECT_TRUE(form->close());
     PortHolder afterwards(QString::fromStdString(sim.LinkPath()));
     EXPECT_TRUE(afterwards.Holds()) << afterwards.Report().toStdString();

@@ -32,6 +32,15 @@ PtyPair::~PtyPair()
         ::close(master_);
 }
 
+void PtyPair::HangUp()
+{
+    if (keepSlave_ >= 0)
+        ::close(keepSlave_);
+    if (master_ >= 0)
+        ::close(master_);
+    keepSlave_ = master_ = -1;
+}
+
 void PtyPair::WriteFromFarEnd(const std::vector<std::uint8_t>& bytes)
 {
     std::size_t done = 0;

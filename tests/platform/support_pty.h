@@ -16,6 +16,9 @@ public:
     const std::string& SlavePath() const { return slavePath_; }
     int MasterFd() const { return master_; }
 
+    // The far end goes away, as an unplugged adapter does: the slave side hangs up.
+    void HangUp();
+
     void WriteFromFarEnd(const std::vector<std::uint8_t>& bytes);
     // Everything that has arrived at the far end within `settleMs` of the last byte.
     std::vector<std::uint8_t> ReadAtFarEnd(int settleMs = 50);

@@ -1,0 +1,194 @@
+// Why an open fails and whether an open port's device is still there, for real causes: paths that
+// lead nowhere or to something else than a tty, a port held elsewhere, a port the user may not
+// open, a far end that goes away, a node that is removed or replaced.
+
+#include "platform/PortFailure.h"
+#include "platform/PortPresence.h"
+#include "platform/SerialPort.h"
+#include "support/Unprivileged.h"
+#include "support_pty.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace platform;
+
+namespace {
+
+class TemporaryFolder {
+public:
+    TemporaryFolder()
+    {
+        std::string pattern = std::filesystem::temp_directory_path().string() + "/duoclave-fail-XXXXXX";
+        if (mkdtemp(pattern.data())) path_ = pattern;
+    }
+    ~TemporaryFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+PortFailure OpenAndClassify(const std::string& path)
+{
+    const Outcome<PortHandle> opened = OpenPortExclusive(path);
+    if (opened) ClosePort(opened.value);
+    return ClassifyOpenFailure(opened.result);
+}
+
+struct OpenCase {
+    const char* name;
+    std::string (*makePath)(const TemporaryFolder&);
+    PortFailure expected;
+};
+
+const OpenCase OpenCases[] = {
+    {"MissingPath", [](const TemporaryFolder& f) { return f.Path() + "/ttyUSB7"; }, PortFailure::NotFound},
+    {"MissingFolder", [](const TemporaryFolder& f) { return f.Path() + "/serial/by-id/usb-gone"; }, PortFailure::NotFound},
+    {"PathThroughAFile",
+     [](const TemporaryFolder& f) {
+         std::ofstream(f.Path() + "/file") << "x";
+         return f.Path() + "/file/tty";
+     },
+     PortFailure::NotFound},
+    {"RegularFile",
+     [](const TemporaryFolder& f) {
+         std::ofstream(f.Path() + "/notes.txt") << "not a port";
+         return f.Path() + "/notes.txt";
+     },
+     PortFailure::NotSerial},
+    {"Folder", [](const TemporaryFolder& f) { return f.Path(); }, PortFailure::NotSerial},
+    {"CharacterDeviceThatIsNoTerminal", [](const TemporaryFolder&) { return std::string("/dev/null"); }, PortFailure::NotSerial},
+};
+
+class OpenFailure : public ::testing::TestWithParam<OpenCase> {};
+
+TEST_P(OpenFailure, HasTheKindOfItsCause)
+{
+    TemporaryFolder folder;
+    ASSERT_FALSE(folder.Path().empty());
+    EXPECT_EQ(OpenAndClassify(GetParam().makePath(folder)), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Causes, OpenFailure, ::testing::ValuesIn(OpenCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(OpenFailureOfAPort, HeldElsewhereIsInUse)
+{
+    PtyPair pty;
+    const Outcome<PortHandle> first = OpenPortExclusive(pty.SlavePath());
+    ASSERT_TRUE(first) << first.result.Message();
+    EXPECT_EQ(OpenAndClassify(pty.SlavePath()), PortFailure::InUse);
+    ClosePort(first.value);
+    EXPECT_EQ(OpenAndClassify(pty.SlavePath()), PortFailure::None);
+}
+
+TEST(OpenFailureOfAPort, WithoutTheRightsIsNoPermission)
+{
+    PtyPair pty;
+    // Nobody but root may open it; the open runs as a user without root.
+    ASSERT_EQ(chmod(pty.SlavePath().c_str(), 0), 0);
+    const std::string kind = RunUnprivileged([&] {
+        return std::to_string(static_cast<int>(OpenAndClassify(pty.SlavePath())));
+    });
+    EXPECT_EQ(kind, std::to_string(static_cast<int>(PortFailure::NoPermission)));
+}
+
+TEST(OpenFailureOfAPort, SuccessIsNoFailure)
+{
+    EXPECT_EQ(ClassifyOpenFailure(SerialResult::Success()), PortFailure::None);
+    EXPECT_EQ(ClassifyOpenFailure(SerialResult::Failure("open", EMFILE)), PortFailure::Other);
+}
+
+TEST(DeviceGone, OnlyErrorsOfAVanishedDeviceCount)
+{
+    EXPECT_TRUE(MeansDeviceGone(SerialResult::Failure("read", EIO)));
+    EXPECT_TRUE(MeansDeviceGone(SerialResult::Failure("write", ENXIO)));
+    EXPECT_TRUE(MeansDeviceGone(SerialResult::Failure("stat", ENODEV)));
+    // No port open, a time-out, a refused setting: the device may well be there.
+    EXPECT_FALSE(MeansDeviceGone(SerialResult::Failure("read", EBADF)));
+    EXPECT_FALSE(MeansDeviceGone(SerialResult::Failure("write", ETIMEDOUT)));
+    EXPECT_FALSE(MeansDeviceGone(SerialResult::Failure("tcsetattr", EINVAL)));
+    EXPECT_FALSE(MeansDeviceGone(SerialResult::Success()));
+}
+
+class PortPresence : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        if (handle != InvalidPortHandle) ClosePort(handle);
+    }
+    void OpenThrough(const std::string& path)
+    {
+        const Outcome<PortHandle> opened = OpenPortExclusive(path);
+        ASSERT_TRUE(opened) << opened.result.Message();
+        handle = opened.value;
+    }
+    PortHandle handle = InvalidPortHandle;
+};
+
+TEST_F(PortPresence, AnOpenPortWithItsFarEndIsPresent)
+{
+    PtyPair pty;
+    OpenThrough(pty.SlavePath());
+    EXPECT_TRUE(CheckPortPresent(handle).Ok());
+    // Waiting input does not count as a hang-up.
+    pty.WriteFromFarEnd({0x42});
+    EXPECT_TRUE(CheckPortPresent(handle).Ok());
+}
+
+TEST_F(PortPresence, AHangUpIsADeviceGoneAndReadsSayTheSame)
+{
+    PtyPair pty;
+    OpenThrough(pty.SlavePath());
+    pty.HangUp();
+    const SerialResult check = CheckPortPresent(handle);
+    EXPECT_TRUE(MeansDeviceGone(check)) << check.Message();
+    std::uint8_t byte = 0;
+    const Outcome<std::size_t> read = ReadByteWithinTimeouts(handle, byte);
+    EXPECT_TRUE(MeansDeviceGone(read.result)) << read.result.Message();
+    const Outcome<std::size_t> written = WriteByteWithinTimeouts(handle, 0x67);
+    EXPECT_TRUE(MeansDeviceGone(written.result)) << written.result.Message();
+}
+
+TEST_F(PortPresence, ARemovedOrRepointedLinkIsADeviceGone)
+{
+    TemporaryFolder folder;
+    PtyPair first;
+    PtyPair second;
+    const std::string link = folder.Path() + "/usb-Maker_Adapter_1234-if00-port0";
+    ASSERT_EQ(symlink(first.SlavePath().c_str(), link.c_str()), 0);
+    OpenThrough(link);
+    EXPECT_TRUE(CheckPortPresent(handle).Ok());
+
+    ASSERT_EQ(unlink(link.c_str()), 0);
+    EXPECT_EQ(CheckPortPresent(handle).error, ENODEV);
+    // Back under the same name, but another device: this handle will never reach it.
+    ASSERT_EQ(symlink(second.SlavePath().c_str(), link.c_str()), 0);
+    EXPECT_EQ(CheckPortPresent(handle).error, ENODEV);
+}
+
+TEST_F(PortPresence, AClosedHandleIsNoDeviceGone)
+{
+    PtyPair pty;
+    OpenThrough(pty.SlavePath());
+    ClosePort(handle);
+    const SerialResult check = CheckPortPresent(handle);
+    handle = InvalidPortHandle;
+    EXPECT_EQ(check.error, EBADF);
+    EXPECT_FALSE(MeansDeviceGone(check));
+}
+
+} // namespace

@@ -54,8 +54,9 @@ public:
     virtual std::optional<QString> SaveFileName(const SaveDialogRequest& request) = 0;
 
     // The device that a port stands for: one of the devices listed or a path typed by hand; an
-    // empty path for the default; nothing when the user cancels.
-    virtual std::optional<QString> ChoosePortDevice(const PortDeviceRequest& request) = 0;
+    // empty path for the default; nothing when the user cancels. Dialogs that offer no choice
+    // (a benchmark's) cancel.
+    virtual std::optional<QString> ChoosePortDevice(const PortDeviceRequest&) { return std::nullopt; }
 };
 
 } // namespace app

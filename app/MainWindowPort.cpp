@@ -1,6 +1,7 @@
 // The serial port of the window: the start-up pass through the driver, the open of PortHandle
 // with its line settings, the change of port, and the release when the window closes.
 
+#include "core/PortChoice.h"
 #include "core/PortConnection.h"
 #include "core/PortOpening.h"
 #include "core/PortState.h"

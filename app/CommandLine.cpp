@@ -67,19 +67,24 @@ const help::Page& HelpPage()
             "the device's sync offset once per second and draws it as a chart that scrolls over the "
             "last hour; the samples can be saved as a tab-separated .dat file and the chart as a .wmf "
             "picture.",
-            "The window's \"COM 1\" and \"COM 2\" are /dev/ttyS0 and /dev/ttyS1 unless the options or "
-            "the environment name other devices, such as a USB adapter at /dev/ttyUSB0. The line under "
-            "the port choice says whether the port opened. Opening a serial port needs read and write "
-            "access to it: on Debian the user must be in the group dialout.",
+            "The window's \"COM 1\" and \"COM 2\" are /dev/ttyS0 and /dev/ttyS1 unless the options, "
+            "the environment or the user name other devices, such as a USB adapter at "
+            "/dev/serial/by-id/usb-...: a right click on \"Choose COM PORT\" lists the serial devices "
+            "present and remembers the choice for later starts. The line under the port choice says "
+            "whether the port opened, or why not and what to do. Opening a serial port needs read and "
+            "write access to it: on Debian the user must be in the group dialout. When the device goes "
+            "away (the adapter is pulled), a measurement goes on with missed readings and the port is "
+            "opened again as soon as the device is back.",
             "The program also takes the standard options of the Qt toolkit, such as -platform and "
             "-style.",
         },
         .sections = {
             {"Options",
              {
-                 {"--com1 PATH", "the device behind \"COM 1\" (default /dev/ttyS0, or $DUOCLAVE_COM1); "
-                                 "--com1=PATH works too"},
-                 {"--com2 PATH", "the device behind \"COM 2\" (default /dev/ttyS1, or $DUOCLAVE_COM2)"},
+                 {"--com1 PATH", "the device behind \"COM 1\" for this run, over $DUOCLAVE_COM1, the "
+                                 "device chosen in the window and /dev/ttyS0; --com1=PATH works too"},
+                 {"--com2 PATH", "the device behind \"COM 2\" for this run, over $DUOCLAVE_COM2, the "
+                                 "device chosen in the window and /dev/ttyS1"},
                  {"-h, --help", "print this help and exit"},
                  {"-v, --version", "print the version and exit"},
              }},
@@ -90,13 +95,20 @@ const help::Page& HelpPage()
              }},
             {"Environment",
              {
-                 {"DUOCLAVE_COM1", "the device behind \"COM 1\" when --com1 names none"},
-                 {"DUOCLAVE_COM2", "the device behind \"COM 2\" when --com2 names none"},
+                 {"DUOCLAVE_COM1", "the device behind \"COM 1\" when --com1 names none, over the device "
+                                   "chosen in the window"},
+                 {"DUOCLAVE_COM2", "the device behind \"COM 2\" when --com2 names none, over the device "
+                                   "chosen in the window"},
              }},
             {"Files",
              {
-                 {"/dev/ttyS0", "\"COM 1\" unless --com1 or DUOCLAVE_COM1 name another device"},
-                 {"/dev/ttyS1", "\"COM 2\" unless --com2 or DUOCLAVE_COM2 name another device"},
+                 {"~/.config/Duoclave/duoclave.conf", "the devices chosen in the window for \"COM 1\" and "
+                                                      "\"COM 2\" (under $XDG_CONFIG_HOME when it is set)"},
+                 {"/dev/serial/by-id/", "the stable names of USB serial adapters, offered first"},
+                 {"/dev/ttyS0", "\"COM 1\" unless --com1, DUOCLAVE_COM1 or a choice in the window name "
+                                "another device"},
+                 {"/dev/ttyS1", "\"COM 2\" unless --com2, DUOCLAVE_COM2 or a choice in the window name "
+                                "another device"},
              }},
         },
         .seeAlso = {"duoclave-cli(1)", "duoclave-sim(1)"},

@@ -72,6 +72,12 @@ bool Device::Command(const std::string& line, std::string& error)
         registers_.Sync() = *source;
         return true;
     }
+    if (verb == "unplug" || verb == "replug") {
+        if (!first.empty())
+            return fail("expected unplug or replug alone");
+        plugged_ = verb == "replug";
+        return true;
+    }
     if (verb == "dump") {
         if (first.empty() || !second.empty())
             return fail("expected dump FILE");

@@ -19,6 +19,8 @@ public:
     Device& operator=(const Device&) = delete;
 
     Registers& GetRegisters() { return registers_; }
+    // Whether the device is attached to the line: "unplug" and "replug" set it, the line follows.
+    bool Plugged() const { return plugged_; }
     Protocol& GetProtocol() { return protocol_; }
 
     // Applies one control command (see HelpText). False with a message for a bad command.
@@ -32,6 +34,7 @@ private:
     std::uint32_t seed_;
     Registers registers_;
     Protocol protocol_;
+    bool plugged_ = true;
 };
 
 } // namespace sim

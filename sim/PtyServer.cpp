@@ -287,18 +287,13 @@ void PtyServer::ReadControl()
     while ((newline = controlBuffer_.find('\n')) != std::string::npos) {
         const std::string line = controlBuffer_.substr(0, newline);
         controlBuffer_.erase(0, newline + 1);
-        // Whether the device is attached is the line's business, not the device's.
-        if (line == "unplug") {
-            Unplug();
-            continue;
-        }
-        if (line == "replug") {
-            Replug();
-            continue;
-        }
         std::string error;
         if (!device_->Command(line, error))
             Warn("control: " + error);
+        if (device_->Plugged() && !plugged_)
+            Replug();
+        else if (!device_->Plugged() && plugged_)
+            Unplug();
     }
 }
 

@@ -1,6 +1,7 @@
 #include "cli/HelpText.h"
 
 #include "cli/ExitCodes.h"
+#include "core/SyncMeasurement.h"
 
 #include <algorithm>
 #include <string>
@@ -8,6 +9,8 @@
 namespace cli {
 
 namespace {
+
+static_assert(core::LastRecordedSample == 100000, "--out's text names the last sample a .dat file holds");
 
 const OptionHelp JsonOption{"--json", nullptr, "print one JSON document instead of plain lines"};
 
@@ -58,7 +61,8 @@ HelpPage MakePage()
          "--seconds or on SIGINT/SIGTERM, then writes the files",
          {{"--seconds", "N", "stop after N seconds (N ticks of one second); default: until interrupted"},
           {"--out", "FILE.dat",
-           "write the samples as the window's \"Save measurements\" does (whole or not at all)"},
+           "write the samples as the window's \"Save measurements\" does: whole or not at all, sample "
+           "numbers 0 to 100000 at most (later samples are printed only)"},
           {"--picture", "FILE.wmf", "write the chart as the window's \"Save picture\" does"}}},
     };
     page.exitCodes = {

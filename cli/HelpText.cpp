@@ -30,7 +30,9 @@ HelpPage MakePage()
     };
     page.globalOptions = {
         {"--port", "PATH|COM1|COM2",
-         "the device: a device path, or COM1/COM2 as the window names them (default COM1)"},
+         "the device: a device path, or COM1/COM2 as the window names them (default COM1); a COM "
+         "port is the device that --com1/--com2 or DUOCLAVE_COM1/DUOCLAVE_COM2 name, else the one "
+         "chosen in the window and remembered, else /dev/ttyS0 or /dev/ttyS1"},
         {"--com1", "PATH", "the device behind COM1 (default /dev/ttyS0, or $DUOCLAVE_COM1)"},
         {"--com2", "PATH", "the device behind COM2 (default /dev/ttyS1, or $DUOCLAVE_COM2)"},
         {"--help", nullptr, "print this text and exit"},
@@ -84,8 +86,11 @@ HelpPage MakePage()
          "(\"offscreen\"), so it needs no display and works over ssh"},
     };
     page.files = {
-        {"/dev/ttyS0", "COM1 unless --com1 or DUOCLAVE_COM1 name another device"},
-        {"/dev/ttyS1", "COM2 unless --com2 or DUOCLAVE_COM2 name another device"},
+        {"~/.config/Duoclave/duoclave.conf",
+         "the devices chosen in the window for COM1 and COM2, read but never written here (under "
+         "$XDG_CONFIG_HOME when it is set)"},
+        {"/dev/ttyS0", "COM1 unless --com1, DUOCLAVE_COM1 or a choice in the window name another device"},
+        {"/dev/ttyS1", "COM2 unless --com2, DUOCLAVE_COM2 or a choice in the window name another device"},
     };
     page.examples = {
         "duoclave-cli --port /dev/ttyUSB0 read \"power-off\"",

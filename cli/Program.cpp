@@ -6,8 +6,11 @@
 #include "cli/HelpText.h"
 #include "cli/MeasureCommand.h"
 #include "cli/RowLookup.h"
+#include "core/PortChoice.h"
+#include "core/PortMessages.h"
 #include "core/PortOpening.h"
 #include "core/PortState.h"
+#include "platform/PortFailure.h"
 #include "platform/PortNames.h"
 #include "platform/SerialPort.h"
 
@@ -29,14 +32,21 @@ int OpenChosenPort(const Invocation& invocation, Console& console)
 {
     if (invocation.Has("--com1")) platform::SetComPortPath(1, invocation.Value("--com1").toStdString());
     if (invocation.Has("--com2")) platform::SetComPortPath(2, invocation.Value("--com2").toStdString());
-    const QString name =
-        invocation.Has("--port") ? invocation.Value("--port") : QString::fromLatin1(core::DefaultPortName);
+    const QString name = invocation.Has("--port") ? invocation.Value("--port")
+                                                  : QString::fromLatin1(core::DefaultPortName).toUpper();
     PortDeviceName = name.toStdString();
     const platform::SerialResult opened = core::OpenPortHandle();
     if (!opened) {
-        const QString path = QString::fromStdString(core::PortDevicePath(PortDeviceName));
-        const QString where = path == name ? name : QStringLiteral("%1 (%2)").arg(name, path);
-        console.Err(QStringLiteral("cannot open port %1: %2").arg(where, QString::fromLocal8Bit(std::strerror(opened.error))));
+        // Where a COM name led, and why the open failed, in the words the window uses.
+        const core::ResolvedPort port = core::ResolvePort(PortDeviceName);
+        const QString where = port.source == core::PortSource::Path
+            ? name
+            : QStringLiteral("%1 (%2, %3)")
+                  .arg(name, QString::fromStdString(port.path),
+                       QString::fromStdString(core::DescribePortSource(port.source, platform::ComPortNumber(PortDeviceName))));
+        QString reason = QString::fromLatin1(core::PortFailureAdvice(platform::ClassifyOpenFailure(opened)));
+        if (reason.isEmpty()) reason = QString::fromLocal8Bit(std::strerror(opened.error));
+        console.Err(QStringLiteral("cannot open port %1: %2").arg(where, reason));
         return ExitPort;
     }
     core::ApplyStartupLineSettings();

@@ -3,13 +3,18 @@
 // device.
 
 #include "cli/ExitCodes.h"
+#include "core/PortMessages.h"
+#include "platform/PortFailure.h"
 #include "platform/SerialPort.h"
 #include "support/SimProcess.h"
 #include "support_cli.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -258,12 +263,13 @@ TEST_F(CliEditor, PortsResolveAsTheWindowsDoAndFailWithTheirReason)
     const CliResult absent = RunCli({QStringLiteral("--port"), QStringLiteral("/nonexistent/ttyX"), QStringLiteral("list")});
     EXPECT_EQ(absent.exitCode, cli::ExitPort);
     EXPECT_EQ(absent.out, QString());
-    EXPECT_EQ(absent.err, QStringLiteral("duoclave-cli: cannot open port /nonexistent/ttyX: No such file or directory\n"));
+    EXPECT_EQ(absent.err, QStringLiteral("duoclave-cli: cannot open port /nonexistent/ttyX: %1\n")
+                              .arg(QString::fromLatin1(core::PortFailureAdvice(platform::PortFailure::NotFound))));
 
     const CliResult named = RunCli({QStringLiteral("--port"), QStringLiteral("COM2"), QStringLiteral("working")},
                                    {QStringLiteral("DUOCLAVE_COM2=/nonexistent/ttyY")});
     EXPECT_EQ(named.exitCode, cli::ExitPort);
-    EXPECT_TRUE(named.err.contains(QStringLiteral("COM2 (/nonexistent/ttyY)"))) << named.err.toStdString();
+    EXPECT_TRUE(named.err.contains(QStringLiteral("COM2 (/nonexistent/ttyY, from DUOCLAVE_COM2)"))) << named.err.toStdString();
 
     // The port is not shared: held by another program, it is refused.
     const platform::Outcome<platform::PortHandle> held = platform::OpenPortExclusive(sim->LinkPath());
@@ -271,7 +277,34 @@ TEST_F(CliEditor, PortsResolveAsTheWindowsDoAndFailWithTheirReason)
     const CliResult busy = Cli(read);
     platform::ClosePort(held.value);
     EXPECT_EQ(busy.exitCode, cli::ExitPort);
-    EXPECT_TRUE(busy.err.contains(QStringLiteral("cannot open port"))) << busy.err.toStdString();
+    EXPECT_TRUE(busy.err.contains(QString::fromLatin1(core::PortFailureAdvice(platform::PortFailure::InUse))))
+        << busy.err.toStdString();
+}
+
+TEST_F(CliEditor, WithoutAPortItTakesTheDeviceRememberedByTheWindow)
+{
+    Start({"--reg", "20=9"});
+    // The window's settings file, as it writes it for a device chosen for "COM 1".
+    QTemporaryDir config;
+    ASSERT_TRUE(QDir(config.path()).mkpath(QStringLiteral("Duoclave")));
+    QFile file(config.filePath(QStringLiteral("Duoclave/duoclave.conf")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[ports]\ncom1=" + QByteArray::fromStdString(sim->LinkPath()) + "\ncom2=/nonexistent/ttyZ\n");
+    file.close();
+    const QStringList environment{QStringLiteral("XDG_CONFIG_HOME=") + config.path()};
+
+    const CliResult remembered = RunCli({QStringLiteral("read"), QStringLiteral("20")}, environment);
+    EXPECT_EQ(remembered.exitCode, cli::ExitSuccess) << remembered.err.toStdString();
+    EXPECT_EQ(remembered.out, QStringLiteral("9\n"));
+    const CliResult second = RunCli({QStringLiteral("--port"), QStringLiteral("COM2"), QStringLiteral("read"),
+                                     QStringLiteral("20")}, environment);
+    EXPECT_EQ(second.exitCode, cli::ExitPort);
+    EXPECT_TRUE(second.err.contains(QStringLiteral("COM2 (/nonexistent/ttyZ, remembered)"))) << second.err.toStdString();
+    // The environment and --com1 still come first.
+    const CliResult overridden = RunCli({QStringLiteral("--com1"), QStringLiteral("/nonexistent/ttyW"), QStringLiteral("read"),
+                                         QStringLiteral("20")}, environment);
+    EXPECT_EQ(overridden.exitCode, cli::ExitPort);
+    EXPECT_TRUE(overridden.err.contains(QStringLiteral("COM1 (/nonexistent/ttyW, set for this run)"))) << overridden.err.toStdString();
 }
 
 TEST_F(CliEditor, UsageHelpAndVersion)

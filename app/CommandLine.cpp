@@ -99,6 +99,10 @@ const help::Page& HelpPage()
                                    "chosen in the window"},
                  {"DUOCLAVE_COM2", "the device behind \"COM 2\" when --com2 names none, over the device "
                                    "chosen in the window"},
+                 {"DUOCLAVE_DEVICE_ROOT", "a folder that stands for the root when the window lists the "
+                                          "serial devices present: it looks in its dev and sys folders "
+                                          "instead of /dev and /sys"},
+                 {"XDG_CONFIG_HOME", "the folder of Duoclave/duoclave.conf instead of ~/.config"},
              }},
             {"Files",
              {

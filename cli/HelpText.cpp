@@ -59,8 +59,9 @@ HelpPage MakePage()
          {}},
         {"measure", "",
          "read the sync offset once a second as the window's measurement does and print each sample "
-         "as its .dat line as it comes; missed readings are reported on standard error; ends after "
-         "--seconds or on SIGINT/SIGTERM, then writes the files",
+         "as its .dat line as it comes; missed readings are reported on standard error, and so is a "
+         "device that goes away, which is read again when it comes back; ends after --seconds or on "
+         "SIGINT/SIGTERM, then writes the files",
          {{"--seconds", "N", "stop after N seconds (N ticks of one second); default: until interrupted"},
           {"--out", "FILE.dat",
            "write the samples as the window's \"Save measurements\" does: whole or not at all, sample "

@@ -6,6 +6,7 @@
 #include "chart/layerchart.h"
 #include "core/EFileError.h"
 #include "core/MeasurementFile.h"
+#include "core/PortConnection.h"
 #include "core/SyncChart.h"
 #include "core/SyncMeasurement.h"
 
@@ -89,7 +90,7 @@ bool CheckMeasureFiles(const MeasureSettings& settings, QString& error)
     return true;
 }
 
-int MeasureCommand(const MeasureSettings& settings, Console& console)
+int MeasureCommand(const MeasureSettings& settings, Console& console, core::PortConnection& port)
 {
     const std::unique_ptr<QApplication> toolkit = StartToolkit();
     chart::TLayerChart chart;
@@ -108,7 +109,8 @@ int MeasureCommand(const MeasureSettings& settings, Console& console)
         auto next = std::chrono::steady_clock::now() + TickInterval;
         for (int ticks = 0; settings.seconds == 0 || ticks < settings.seconds; ++ticks) {
             if (stop.WaitUntil(next)) break;
-            const core::SyncTick tick = measurement.Tick(QDateTime::currentDateTime());
+            const core::SyncTick tick = measurement.Tick(QDateTime::currentDateTime(), port);
+            if (tick.portChanged) console.Err(QString::fromStdString(port.StatusText()));
             if (!tick.taken) {
                 console.Err(measurement.MissedReadingText());
                 status = ExitDevice;

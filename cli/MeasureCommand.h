@@ -8,6 +8,10 @@
 
 #include <QString>
 
+namespace core {
+class PortConnection;
+}
+
 namespace cli {
 
 struct MeasureSettings {
@@ -23,7 +27,8 @@ bool ReadMeasureSettings(const Invocation& invocation, MeasureSettings& settings
 // the reason.
 bool CheckMeasureFiles(const MeasureSettings& settings, QString& error);
 
-// Runs the measurement and saves; the exit code.
-int MeasureCommand(const MeasureSettings& settings, Console& console);
+// Runs the measurement on the open `port` and saves; the exit code. A device that goes away is
+// reported, waited for and reopened as the window does.
+int MeasureCommand(const MeasureSettings& settings, Console& console, core::PortConnection& port);
 
 } // namespace cli

@@ -7,12 +7,11 @@
 #include "cli/MeasureCommand.h"
 #include "cli/RowLookup.h"
 #include "core/PortChoice.h"
+#include "core/PortConnection.h"
 #include "core/PortMessages.h"
 #include "core/PortOpening.h"
 #include "core/PortState.h"
-#include "platform/PortFailure.h"
 #include "platform/PortNames.h"
-#include "platform/SerialPort.h"
 
 #include <cstring>
 
@@ -28,35 +27,30 @@ int UsageError(Console& console, const QString& error)
 }
 
 // Opens the chosen port as the window opens its port at start; 0 or ExitPort.
-int OpenChosenPort(const Invocation& invocation, Console& console)
+int OpenChosenPort(const Invocation& invocation, Console& console, core::PortConnection& port)
 {
     if (invocation.Has("--com1")) platform::SetComPortPath(1, invocation.Value("--com1").toStdString());
     if (invocation.Has("--com2")) platform::SetComPortPath(2, invocation.Value("--com2").toStdString());
     const QString name = invocation.Has("--port") ? invocation.Value("--port")
                                                   : QString::fromLatin1(core::DefaultPortName).toUpper();
     PortDeviceName = name.toStdString();
-    const platform::SerialResult opened = core::OpenPortHandle();
-    if (!opened) {
+    const core::ResolvedPort resolved = core::ResolvePort(PortDeviceName);
+    // A device unplugged and plugged in again during a measurement is reopened with these.
+    port.SetLineSetup([] { core::ApplyStartupLineSettings(); });
+    if (!port.Open(resolved.path)) {
         // Where a COM name led, and why the open failed, in the words the window uses.
-        const core::ResolvedPort port = core::ResolvePort(PortDeviceName);
-        const QString where = port.source == core::PortSource::Path
+        const QString where = resolved.source == core::PortSource::Path
             ? name
             : QStringLiteral("%1 (%2, %3)")
-                  .arg(name, QString::fromStdString(port.path),
-                       QString::fromStdString(core::DescribePortSource(port.source, platform::ComPortNumber(PortDeviceName))));
-        QString reason = QString::fromLatin1(core::PortFailureAdvice(platform::ClassifyOpenFailure(opened)));
-        if (reason.isEmpty()) reason = QString::fromLocal8Bit(std::strerror(opened.error));
+                  .arg(name, QString::fromStdString(resolved.path),
+                       QString::fromStdString(core::DescribePortSource(resolved.source, platform::ComPortNumber(PortDeviceName))));
+        QString reason = QString::fromLatin1(core::PortFailureAdvice(port.Failure()));
+        if (reason.isEmpty()) reason = QString::fromLocal8Bit(std::strerror(port.Result().error));
         console.Err(QStringLiteral("cannot open port %1: %2").arg(where, reason));
         return ExitPort;
     }
     core::ApplyStartupLineSettings();
     return ExitSuccess;
-}
-
-void ClosePort()
-{
-    platform::ClosePort(PortHandle);
-    PortHandle = platform::InvalidPortHandle;
 }
 
 } // namespace
@@ -92,7 +86,8 @@ int RunProgram(const QStringList& arguments, Console& console)
         }
     }
 
-    if (const int opened = OpenChosenPort(invocation, console); opened != ExitSuccess) return opened;
+    core::PortConnection port;
+    if (const int opened = OpenChosenPort(invocation, console, port); opened != ExitSuccess) return opened;
     int status = ExitSuccess;
     if (invocation.command == QLatin1String("list"))
         status = ListCommand(invocation, console);
@@ -103,8 +98,8 @@ int RunProgram(const QStringList& arguments, Console& console)
     else if (invocation.command == QLatin1String("working"))
         status = WorkingCommand(console);
     else
-        status = MeasureCommand(measure, console);
-    ClosePort();
+        status = MeasureCommand(measure, console, port);
+    port.Close();
     return status;
 }
 

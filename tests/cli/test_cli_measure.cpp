@@ -3,6 +3,7 @@
 // run; a silent device; a file that cannot be written.
 
 #include "cli/ExitCodes.h"
+#include "core/PortMessages.h"
 #include "support_cli.h"
 #include "tests/integration/support_measurement.h"
 
@@ -11,7 +12,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <thread>
 
 using testing_support::CliProcess;
 using testing_support::CliResult;
@@ -97,6 +100,36 @@ TEST_F(CliMeasure, AStopSignalSavesTheSamplesTakenSoFar)
         EXPECT_EQ(saved, DatOf(r.out)) << "signal " << signal;
         EXPECT_TRUE(saved.startsWith("0\t-20\r\n1\t-13\r\n")) << saved.toStdString();
     }
+}
+
+TEST_F(CliMeasure, AnUnpluggedDeviceIsWaitedForAndReadAgain)
+{
+    SimProcess device(Ramp);
+    ASSERT_TRUE(device.Running()) << device.Error();
+    const QString dat = dir.filePath(QStringLiteral("replugged.dat"));
+    CliProcess run(PortArgs(device) + QStringList{QStringLiteral("measure"), QStringLiteral("--seconds"), QStringLiteral("7"),
+                                                  QStringLiteral("--out"), dat});
+    ASSERT_TRUE(run.Started());
+    EXPECT_EQ(run.ReadLine(), QStringLiteral("0\t-20"));
+    ASSERT_TRUE(device.Control("unplug"));
+    // Long enough for a few ticks to find the device gone.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    ASSERT_TRUE(device.Control("replug"));
+    const CliResult r = run.Finish();
+
+    EXPECT_EQ(r.exitCode, cli::ExitDevice) << r.err.toStdString();
+    const QString lost = QStringLiteral("duoclave-cli: Status: Error: %1\n")
+                             .arg(QString::fromLatin1(core::PortFailureAdvice(platform::PortFailure::DeviceGone)));
+    EXPECT_TRUE(r.err.contains(lost)) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("duoclave-cli: Missed readings: 1, last at "))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.indexOf(QStringLiteral("duoclave-cli: Status: OK\n")) > r.err.indexOf(lost)) << r.err.toStdString();
+    // Missed readings take no sample numbers; the device's ramp goes on where it stopped.
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 2) << r.out.toStdString();
+    EXPECT_LT(lines.size(), 7) << r.out.toStdString();
+    for (int i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], QStringLiteral("%1\t%2").arg(i).arg(-20 + 7 * i)) << r.out.toStdString();
+    EXPECT_EQ(ReadAll(dat), DatOf(r.out));
 }
 
 TEST_F(CliMeasure, ASilentDeviceGivesMissedReadingsAndNoSamples)

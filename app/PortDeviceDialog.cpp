@@ -11,7 +11,7 @@ namespace app {
 
 namespace {
 
-constexpr int ListMinimumWidth = 520;
+constexpr int ListMinimumWidth = 640;
 constexpr int ListMinimumHeight = 160;
 
 } // namespace

@@ -25,6 +25,7 @@
 #include "chart/crosshair.h"
 #include "chart/displayitem.h"
 #include "chart/displayitemstore.h"
+#include "chart/griddrawing.h"
 #include "chart/jointlayers.h"
 #include "chart/layerchart_mapping.h"
 #include "chart/layerchart_types.h"
@@ -406,6 +407,11 @@ private:
     void DrawCrossHairs(QPainter& canvas, int offsetX, int offsetY);
     void DrawTextLabels(QPainter& canvas, int offsetX, int offsetY);
     void DrawGrid(QPainter& canvas, int offsetX, int offsetY);
+    GridDrawing PlanGrid(int offsetX, int offsetY, int penWidth) const;
+    void DrawGridPlan(QPainter& canvas, const GridDrawing& grid);
+    // Background, grid and items into the area picture, the background and grid taken from the
+    // kept backdrop while nothing they depend on changed.
+    void RenderAreaPicture();
     bool ControlVisible() const;
     int AreaWidth() const { return width() - FLRim - FRRim - FShadowWidth; }
     int AreaHeight() const { return height() - FTRim - FBRim - FShadowWidth; }
@@ -511,6 +517,8 @@ private:
     bool FAwaitingWindow = true;
     QImage FFullPicture;
     QImage FAreaPicture;
+    QImage FAreaBackdrop; // background and grid of the last area drawing, when keepable
+    AreaBackdropKey FAreaBackdropKey;
     QImage FWindowPicture;
     QRegion FFreshRegion;      // shown by PresentPicture since the last paint event
     bool FInPaintEvent = false;

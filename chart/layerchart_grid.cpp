@@ -88,8 +88,9 @@ std::vector<double> GridPositions(double step, bool logarithmic, const TScale* s
 }
 } // namespace
 
-void TCustomLayerChart::DrawGrid(QPainter& canvas, int offsetX, int offsetY)
+GridDrawing TCustomLayerChart::PlanGrid(int offsetX, int offsetY, int penWidth) const
 {
+    GridDrawing g;
     const int L = FActiveLayer;
     const TScalePropsHoriz* px = ScaleX(L);
     const TScalePropsVert* py = ScaleY(L);
@@ -107,19 +108,16 @@ void TCustomLayerChart::DrawGrid(QPainter& canvas, int offsetX, int offsetY)
         const QPoint p = MapToPixel(map, x, y);
         return QPoint(LimitPixel(p.x()) + dx, LimitPixel(p.y()) + dy);
     };
-    const QColor color = ToQColor(FGridColor, palette());
-    const int width = std::max(1, canvas.pen().width());
-    const bool dotted = FGridStyle == gsDotLines || FGridStyle == gsHorizDotLines || FGridStyle == gsVertDotLines;
-    canvas.setPen(CanvasPen(color, dotted ? psDot : psSolid, width));
+    g.Color = ToQColor(FGridColor, palette()).rgb();
+    g.Width = std::max(1, penWidth);
+    g.Dotted = FGridStyle == gsDotLines || FGridStyle == gsHorizDotLines || FGridStyle == gsVertDotLines;
 
     if (FGridStyle == gsPoints) {
-        int drawn = 0;
         for (double x : xs)
             for (double y : ys) {
-                if (drawn++ >= GridLimit)
+                if (int(g.Points.size()) >= GridLimit)
                     break;
-                const QPoint p = toCanvas(x, y);
-                GdiSetPixel(canvas, p.x(), p.y(), color);
+                g.Points.push_back(toCanvas(x, y));
             }
     }
     const bool vertical = FGridStyle == gsVertLines || FGridStyle == gsVertDotLines ||
@@ -128,11 +126,27 @@ void TCustomLayerChart::DrawGrid(QPainter& canvas, int offsetX, int offsetY)
                             FGridStyle == gsLines || FGridStyle == gsDotLines;
     if (vertical)
         for (double x : xs)
-            canvas.drawLine(toCanvas(x, py->RangeLow()), toCanvas(x, py->RangeHigh()));
+            g.Lines.emplace_back(toCanvas(x, py->RangeLow()), toCanvas(x, py->RangeHigh()));
     if (horizontal)
         for (double y : ys)
-            canvas.drawLine(toCanvas(px->RangeLow(), y), toCanvas(px->RangeHigh(), y));
-    canvas.setPen(CanvasPen(color, psSolid, width));
+            g.Lines.emplace_back(toCanvas(px->RangeLow(), y), toCanvas(px->RangeHigh(), y));
+    return g;
+}
+
+void TCustomLayerChart::DrawGridPlan(QPainter& canvas, const GridDrawing& g)
+{
+    const QColor color = QColor::fromRgb(g.Color);
+    canvas.setPen(CanvasPen(color, g.Dotted ? psDot : psSolid, g.Width));
+    for (const QPoint& p : g.Points)
+        GdiSetPixel(canvas, p.x(), p.y(), color);
+    for (const QLine& l : g.Lines)
+        canvas.drawLine(l);
+    canvas.setPen(CanvasPen(color, psSolid, g.Width));
+}
+
+void TCustomLayerChart::DrawGrid(QPainter& canvas, int offsetX, int offsetY)
+{
+    DrawGridPlan(canvas, PlanGrid(offsetX, offsetY, canvas.pen().width()));
 }
 
 } // namespace chart

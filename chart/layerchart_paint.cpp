@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstring>
 
 namespace chart {
 
@@ -56,11 +57,7 @@ void TCustomLayerChart::Paint()
     }
     ResizeAreaPicture();
     if (!FAreaPicture.isNull()) {
-        {
-            QPainter area(&FAreaPicture);
-            DrawChartBackground(area, 0, 0);
-            RenderItems(area, 0, 0, false, false);
-        }
+        RenderAreaPicture();
         QPainter full(&FFullPicture);
         full.drawImage(FLRim, FTRim, FAreaPicture);
     }
@@ -79,11 +76,7 @@ void TCustomLayerChart::Redraw()
             // left them.
             ResizeAreaPicture();
             if (!FAreaPicture.isNull()) {
-                {
-                    QPainter area(&FAreaPicture);
-                    DrawChartBackground(area, 0, 0);
-                    RenderItems(area, 0, 0, false, false);
-                }
+                RenderAreaPicture();
                 PresentPicture(FLRim, FTRim, FAreaPicture);
             }
         }
@@ -91,6 +84,42 @@ void TCustomLayerChart::Redraw()
         MarkWindowPictureStale();
     }
     RepaintSharingCharts();
+}
+
+void TCustomLayerChart::RenderAreaPicture()
+{
+    // A background image is read again at every drawing, and a render event may draw between
+    // background and grid: neither can be kept.
+    const bool keepable = FBackGroundImg->Name().isEmpty() && !OnBeforeRenderData;
+    if (!keepable) {
+        FAreaBackdrop = QImage();
+        QPainter area(&FAreaPicture);
+        DrawChartBackground(area, 0, 0);
+        RenderItems(area, 0, 0, false, false);
+        return;
+    }
+    const QPalette& pal = palette();
+    AreaBackdropKey key;
+    key.Size = FAreaPicture.size();
+    key.Chart = ToQColor(FChartColor, pal).rgb();
+    key.Frame = ToQColor(FChartFrameColor, pal).rgb();
+    key.Grid = FGridStyle != gsNone;
+    if (key.Grid)
+        key.Lines = PlanGrid(0, 0, 1); // the background leaves a pen of width 1
+    if (FAreaBackdrop.isNull() || !(key == FAreaBackdropKey) || FAreaBackdrop.format() != FAreaPicture.format()) {
+        {
+            QPainter area(&FAreaPicture);
+            DrawChartBackground(area, 0, 0);
+            if (key.Grid)
+                DrawGridPlan(area, key.Lines);
+        }
+        FAreaBackdrop = FAreaPicture.copy();
+        FAreaBackdropKey = std::move(key);
+    } else {
+        std::memcpy(FAreaPicture.bits(), FAreaBackdrop.constBits(), size_t(FAreaBackdrop.sizeInBytes()));
+    }
+    QPainter area(&FAreaPicture);
+    RenderItems(area, 0, 0, false, true);
 }
 
 void TCustomLayerChart::PresentPicture(int x, int y, QImage& picture)

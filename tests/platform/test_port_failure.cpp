@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -93,6 +95,18 @@ TEST(OpenFailureOfAPort, HeldElsewhereIsInUse)
     EXPECT_EQ(OpenAndClassify(pty.SlavePath()), PortFailure::InUse);
     ClosePort(first.value);
     EXPECT_EQ(OpenAndClassify(pty.SlavePath()), PortFailure::None);
+}
+
+TEST(OpenFailureOfAPort, ClaimedWithTiocexclAloneIsInUse)
+{
+    // As terminal programs claim a port: exclusive mode, no advisory lock.
+    PtyPair pty;
+    const int other = ::open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(ioctl(other, TIOCEXCL), 0);
+    EXPECT_EQ(OpenAndClassify(pty.SlavePath()), PortFailure::InUse);
+    ioctl(other, TIOCNXCL);
+    ::close(other);
 }
 
 TEST(OpenFailureOfAPort, WithoutTheRightsIsNoPermission)

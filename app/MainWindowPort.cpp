@@ -138,6 +138,9 @@ void TForm1::RadioGroup1Click(QObject*)
 
 void TForm1::FormClose(QObject*, TCloseAction&)
 {
+    // Nothing is reopened behind a closed window, not even a port that never opened.
+    Timer_PortWatch->stop();
+    port_->Close();
     if (!PortIsOpen) return;
     port_->Close();
     MeasurementLog.reset();

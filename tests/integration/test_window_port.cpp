@@ -1,6 +1,7 @@
 // The window's serial port against duoclave-sim: the status line, a port in use, a change of
 // port, a port that goes missing, and the release when the window closes.
 
+#include "core/PortConnection.h"
 #include "core/PortMessages.h"
 #include "core/PortState.h"
 #include "app/TRadioGroup.h"
@@ -118,6 +119,16 @@ TEST_F(WindowPort, ClosingTheWindowReleasesThePort)
     EXPECT_TRUE(form->close());
     PortHolder afterwards(QString::fromStdString(sim.LinkPath()));
     EXPECT_TRUE(afterwards.Holds()) << afterwards.Report().toStdString();
+}
+
+TEST_F(WindowPort, AClosedWindowWaitsForNoDevice)
+{
+    Start(MissingPort);
+    ASSERT_TRUE(form->Port().IsWaitingForDevice());
+    EXPECT_TRUE(form->Timer_PortWatch->isActive());
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(form->Port().IsWaitingForDevice());
+    EXPECT_FALSE(form->Timer_PortWatch->isActive());
 }
 
 TEST_F(WindowPort, AChangeOfPortClosesTheOldPortFirst)

@@ -18,7 +18,7 @@ app=\$!
 window=\$(xdotool search --sync --name "Duoclave V 0.21" | head -1)
 sleep 1
 # Click into the combo box's text, then step down to the Tele/Wide command (row 17).
-xdotool mousemove 300 313 click 1
+xdotool mousemove 300 339 click 1
 xdotool key --delay 60 \$(printf 'Down %.0s' \$(seq 18))
 sleep 1
 import -window "\$window" "$work/window.png"

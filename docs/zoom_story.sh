@@ -21,7 +21,7 @@ window=\$(xdotool search --sync --name "Duoclave V 0.21" | head -1)
 sleep 1
 at() { xdotool mousemove --window "\$window" "\$1" "\$2"; }
 # "Start measurement", then let about eight samples arrive.
-at 128 274; xdotool click 1
+at 128 300; xdotool click 1
 sleep 8
 import -window "\$window" "$work/zoom-1-running.png"
 # A zoom window over the middle of the chart area; the tick after it re-fits, so look at once.
@@ -31,7 +31,7 @@ xdotool mouseup 1
 sleep 0.2
 import -window "\$window" "$work/zoom-2-zoomed.png"
 # Stop the measurement so that only the double click restores the fitted view.
-at 128 274; xdotool click 1
+at 128 300; xdotool click 1
 sleep 0.5
 at 600 150; xdotool click --repeat 2 --delay 80 1
 sleep 0.5

@@ -3,6 +3,7 @@
 # Tele/Wide command: docs/window.png. Needs a build in build/ (duoclave and duoclave-sim).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/tools.sh docs
 build="${1:-build}"
 work="$(mktemp -d)"
 trap 'kill $sim 2>/dev/null || true; rm -rf "$work"' EXIT

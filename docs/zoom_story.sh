@@ -5,6 +5,7 @@
 # Needs a build in build/ (duoclave and duoclave-sim), or give the build folder as $1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/tools.sh docs
 build="${1:-build}"
 work="$(mktemp -d)"
 trap 'kill $sim 2>/dev/null || true; rm -rf "$work"' EXIT

@@ -12,6 +12,7 @@ packages=(
   socat libwmf-bin fonts-urw-base35
   librsvg2-bin desktop-file-utils man-db groff-base dpkg-dev file lintian
   libqcustomplot-dev
+  locales
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -48,15 +49,22 @@ struct Decimal18 {
 
 Decimal18 ToDecimal18(long double v)
 {
+    // to_chars, not printf: the C library's locale (set from the environment) must not reach
+    // a label.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*Le", SignificantDigits - 1, std::fabs(v));
+    const auto written = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific,
+                                       SignificantDigits - 1);
     Decimal18 d;
     const char* p = buf;
-    for (; *p && *p != 'e'; ++p)
+    for (; p != written.ptr && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9')
             d.Digits.push_back(*p);
-    if (*p == 'e')
-        d.Exponent10 = std::atoi(p + 1);
+    if (p != written.ptr) {
+        ++p;
+        if (*p == '+')
+            ++p;
+        std::from_chars(p, written.ptr, d.Exponent10);
+    }
     return d;
 }
 

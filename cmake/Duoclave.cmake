@@ -74,3 +74,37 @@ function(duoclave_program target)
   set_property(GLOBAL APPEND PROPERTY DUOCLAVE_PROGRAMS ${target})
   set_property(GLOBAL APPEND PROPERTY DUOCLAVE_MANUAL_PAGES ${page})
 endfunction()
+
+# The locales that number tests run under besides the C locale. They are compiled at test time
+# into the build tree (scripts/locales.sh; no root needed), so the runs below really have that
+# locale in the C library, as the toolkit sets it from the environment in a user's session.
+set(DUOCLAVE_TEST_LOCALES C.UTF-8 en_US.UTF-8 de_DE.UTF-8 fr_FR.UTF-8)
+set(DUOCLAVE_LOCPATH ${CMAKE_BINARY_DIR}/locales)
+
+# Runs each named test program again once per test locale, as "<test>@<locale>". The program
+# checks at start that the C library really took the locale (test_main.cpp), so a run never
+# passes in the C locale by mistake.
+# Call duoclave_locale_generation() once before.
+function(duoclave_locale_generation)
+  set(generated ${DUOCLAVE_TEST_LOCALES})
+  list(REMOVE_ITEM generated C.UTF-8) # the C library has it built in
+  add_test(NAME locales_generate
+           COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/locales.sh ${DUOCLAVE_LOCPATH} ${generated})
+  set_tests_properties(locales_generate PROPERTIES FIXTURES_SETUP locales TIMEOUT 300)
+endfunction()
+
+function(duoclave_locale_runs)
+  foreach(target IN LISTS ARGN)
+    get_test_property(${target} RUN_SERIAL serial)
+    foreach(locale IN LISTS DUOCLAVE_TEST_LOCALES)
+      add_test(NAME ${target}@${locale} COMMAND ${target})
+      set_tests_properties(${target}@${locale} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DUOCLAVE_SIM=$<TARGET_FILE:duoclave-sim>;LOCPATH=${DUOCLAVE_LOCPATH};LC_ALL=${locale};LANG=${locale};DUOCLAVE_TEST_LOCALE=${locale}"
+        FIXTURES_REQUIRED locales
+        TIMEOUT 300)
+      if(serial)
+        set_tests_properties(${target}@${locale} PROPERTIES RUN_SERIAL TRUE)
+      endif()
+    endforeach()
+  endforeach()
+endfunction()

@@ -2,10 +2,9 @@
 
 #include "core/EConvertError.h"
 
-#include <cerrno>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -86,48 +85,82 @@ double StrToFloat(const QString& text, const QLocale& locale)
     const QString separator = locale.decimalPoint();
     qsizetype i = 0;
     const qsizetype n = text.size();
-    std::string plain; // the number rewritten for strtod in the C locale
+    std::string plain; // the number rewritten with a point, for from_chars
     while (i < n && IsBlank(text[i])) ++i;
     if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
         plain += char(text[i].unicode());
         ++i;
     }
     int mantissaDigits = 0;
+    // Decimal exponent of the first significant digit, counted without the written exponent:
+    // it tells an overflow from an underflow when from_chars reports the value out of range.
+    long leadExponent = 0;
+    bool significant = false;
+    int integerDigits = 0;
     while (i < n && IsAsciiDigit(text[i])) {
         plain += char(text[i].unicode());
         ++mantissaDigits;
+        if (significant || text[i] != QLatin1Char('0')) {
+            significant = true;
+            ++integerDigits;
+        }
         ++i;
     }
+    leadExponent = integerDigits - 1;
     if (!separator.isEmpty() && QStringView(text).mid(i).startsWith(separator)) {
         plain += '.';
         i += separator.size();
+        int fractionZeros = 0;
         while (i < n && IsAsciiDigit(text[i])) {
             plain += char(text[i].unicode());
             ++mantissaDigits;
+            if (!significant) {
+                if (text[i] == QLatin1Char('0')) {
+                    ++fractionZeros;
+                } else {
+                    significant = true;
+                    leadExponent = -fractionZeros - 1;
+                }
+            }
             ++i;
         }
     }
     if (mantissaDigits == 0) NotAFloat(text);
+    long writtenExponent = 0;
     if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
         plain += 'e';
         ++i;
+        bool negativeExponent = false;
         if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+            negativeExponent = text[i] == QLatin1Char('-');
             plain += char(text[i].unicode());
             ++i;
         }
         int exponentDigits = 0;
+        constexpr long ExponentCap = 100000; // far past the double range either way
         while (i < n && IsAsciiDigit(text[i])) {
             plain += char(text[i].unicode());
+            writtenExponent = std::min(ExponentCap, writtenExponent * 10 + (text[i].unicode() - '0'));
             ++exponentDigits;
             ++i;
         }
         if (exponentDigits == 0) NotAFloat(text);
+        if (negativeExponent) writtenExponent = -writtenExponent;
     }
     while (i < n && IsBlank(text[i])) ++i;
     if (i != n) NotAFloat(text);
 
-    // The syntax is checked above, so strtod reads all of it; on overflow it gives ±HUGE_VAL.
-    return std::strtod(plain.c_str(), nullptr);
+    const bool negative = !plain.empty() && plain[0] == '-';
+    const char* first = plain.data() + ((negative || (!plain.empty() && plain[0] == '+')) ? 1 : 0);
+    double magnitude = 0;
+    const auto [end, error] = std::from_chars(first, plain.data() + plain.size(), magnitude);
+    if (error == std::errc::result_out_of_range) {
+        // Beyond the double range: an infinity, which every range test rejects; below it: zero.
+        magnitude = significant && leadExponent + writtenExponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (error != std::errc() || end != plain.data() + plain.size()) {
+        NotAFloat(text);
+    }
+    return negative ? -magnitude : magnitude;
 }
 
 QString FloatToStr(double value, const QLocale& locale)
@@ -136,17 +169,23 @@ QString FloatToStr(double value, const QLocale& locale)
     if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
     if (value == 0) return QStringLiteral("0");
 
-    // "%.14e" rounds to 15 significant digits: d.dddddddddddddde±x.
+    // Scientific with 14 decimals rounds to 15 significant digits: d.dddddddddddddde±x. Unlike
+    // printf, to_chars ignores the C library's locale, which the toolkit sets from the
+    // environment (a comma there once doubled the separator shown to the user).
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", GeneralPrecision - 1, value);
-    const std::string s(buffer);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                                       GeneralPrecision - 1);
+    const std::string s(buffer, written.ptr);
     const bool negative = s[0] == '-';
     const std::size_t mantissaStart = negative ? 1 : 0;
     const std::size_t e = s.find('e');
     std::string digits;
     for (std::size_t k = mantissaStart; k < e; ++k)
         if (s[k] != '.') digits += s[k];
-    const int exponent = std::atoi(s.c_str() + e + 1);
+    int exponent = 0;
+    const char* exponentText = s.c_str() + e + 1;
+    if (*exponentText == '+') ++exponentText;
+    std::from_chars(exponentText, s.c_str() + s.size(), exponent);
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
     const QString sep = locale.decimalPoint();

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 
 using namespace core;
@@ -96,10 +99,55 @@ INSTANTIATE_TEST_SUITE_P(Forms, StrToFloatRejects,
     ::testing::Values("", " ", ".", "-", "e3", "1e", "1e+", "abc", "1.2.3", "$F", "0x10", "1 2", "ERROR", "inf",
                       "nan", "1,000.5"));
 
-TEST(StrToFloat, BeyondTheDoubleRangeIsInfinite)
+struct RangeCase {
+    const char* text;
+    double value;
+};
+
+class StrToFloatOutOfRange : public ::testing::TestWithParam<RangeCase> {};
+
+// Past the largest double: an infinity, which every range test rejects; below the smallest:
+// zero.
+TEST_P(StrToFloatOutOfRange, InfinityOrZero)
 {
-    EXPECT_TRUE(std::isinf(StrToFloat(QStringLiteral("1e400"), Point)));
-    EXPECT_LT(StrToFloat(QStringLiteral("-1e400"), Point), 0);
+    const double value = StrToFloat(QString::fromLatin1(GetParam().text), Point);
+    EXPECT_EQ(value, GetParam().value) << GetParam().text;
+    EXPECT_EQ(std::signbit(value), std::signbit(GetParam().value)) << GetParam().text;
+}
+
+constexpr double Inf = std::numeric_limits<double>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(Ends, StrToFloatOutOfRange,
+    ::testing::Values(RangeCase{"1e400", Inf}, RangeCase{"-1e400", -Inf}, RangeCase{"0.1e310", Inf},
+                      RangeCase{"123456789e303", Inf}, RangeCase{"1e99999999999", Inf},
+                      RangeCase{"1e-400", 0.0}, RangeCase{"-1e-400", -0.0}, RangeCase{"0.00001e-330", 0.0},
+                      RangeCase{"0e999", 0.0}, RangeCase{"0.001e311", 1e308}, RangeCase{"+1.5", 1.5}));
+
+// In the locale runs the session's own locale is the one the editor uses: its separator is
+// the one shown and read, whatever the C library does with it.
+TEST(SessionLocale, TheSeparatorOfTheSessionIsShownAndRead)
+{
+    const char* name = std::getenv("DUOCLAVE_TEST_LOCALE");
+    if (!name)
+        GTEST_SKIP() << "only in the locale runs";
+    const struct {
+        const char* prefix;
+        char separator;
+    } expected[] = {{"de_", ','}, {"fr_", ','}, {"en_", '.'}, {"C.", '.'}};
+    const QLocale session;
+    for (const auto& e : expected) {
+        if (std::strncmp(name, e.prefix, std::strlen(e.prefix)) != 0)
+            continue;
+        // The C library took the locale too, so a conversion through it would see this separator.
+        EXPECT_EQ(std::localeconv()->decimal_point[0], e.separator);
+        const QString separator(QLatin1Char(e.separator));
+        EXPECT_EQ(FloatToStr(1.5, session), QStringLiteral("1") + separator + QStringLiteral("5"));
+        EXPECT_EQ(FloatToStr(15000, session), QStringLiteral("15000"));
+        EXPECT_EQ(FloatToStr(7.0 / 2, session), QStringLiteral("3") + separator + QStringLiteral("5"));
+        EXPECT_EQ(StrToFloat(QStringLiteral("15000") + separator + QStringLiteral("5"), session), 15000.5);
+        return;
+    }
+    FAIL() << "no expectation for " << name;
 }
 
 struct FormatCase {

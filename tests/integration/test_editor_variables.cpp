@@ -1,6 +1,8 @@
 // The E2PROM editor against duoclave-sim: every row read back in its display format, the
 // edge-case writes with their register contents and wire bytes, the copy, and a device that
-// refuses, ignores or half-answers. Runs with "." and with "," as decimal separator.
+// refuses, ignores or half-answers. Runs with "." and with "," as decimal separator, and with
+// the separator of the session's own locale; the locale runs start it under real installed
+// locales, where the C library has the locale too.
 
 #include "core/PortState.h"
 #include "app/MainWindow.h"
@@ -44,11 +46,14 @@ Bytes LongWriteFrames(uint8_t reg, uint32_t value)
     return bytes;
 }
 
+// AnyLanguage stands for the session's own locale, as the program finds it.
+constexpr QLocale::Language SessionLocale = QLocale::AnyLanguage;
+
 class Editor : public ::testing::TestWithParam<QLocale::Language> {
 protected:
     void Start(const std::vector<std::string>& options = {})
     {
-        QLocale::setDefault(QLocale(GetParam()));
+        QLocale::setDefault(GetParam() == SessionLocale ? QLocale::system() : QLocale(GetParam()));
         sim = std::make_unique<SimProcess>(options);
         ASSERT_TRUE(sim->Running()) << sim->Error();
         platform::SetComPortPath(1, sim->LinkPath());
@@ -62,7 +67,7 @@ protected:
         if (HasFailure() && sim) std::cout << sim->TraceText();
         sim.reset();
         platform::SetComPortPath(1, "");
-        QLocale::setDefault(QLocale::c());
+        QLocale::setDefault(QLocale::system());
     }
     QString Num(const char* text) const
     {
@@ -100,15 +105,16 @@ TEST_P(Editor, EveryRowReadsBackInItsDisplayFormat)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_P(Editor, DelaysAndPowerOffTimeReadAsScaledNumbers)
+TEST_P(Editor, DelaysDurationsAndPowerOffTimeReadAsScaledNumbers)
 {
-    Start({"--reg", "5=4", "--reg", "8=3", "--reg", "19=60"});
-    ChooseRow(*form, 4);
-    EXPECT_EQ(EditText(*form), QStringLiteral("2"));
-    ChooseRow(*form, 6);
-    EXPECT_EQ(EditText(*form), Num("1.5"));
-    ChooseRow(*form, 18);
-    EXPECT_EQ(EditText(*form), QStringLiteral("2"));
+    // 30000000 = 0x01C9C380 half-units over registers 3 and 4.
+    Start({"--reg", "5=4", "--reg", "8=3", "--reg", "19=60", "--reg", "3=0xC380", "--reg", "4=0x01C9", "--reg",
+           "6=7", "--reg", "7=0"});
+    const ReadCase cases[] = {{4, "2"}, {6, "1.5"}, {18, "2"}, {3, "15000"}, {5, "0.0035"}};
+    for (const ReadCase& c : cases) {
+        ChooseRow(*form, c.row);
+        EXPECT_EQ(EditText(*form), Num(c.shown)) << "row " << c.row;
+    }
 }
 
 struct WriteCase {
@@ -201,6 +207,19 @@ TEST_P(Editor, RejectedTextSendsNothing)
     EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{"'abc' is not a valid floating point value."});
 }
 
+TEST_P(Editor, TheOtherSeparatorIsNotANumberAndSendsNothing)
+{
+    Start({"--reg", "5=7"});
+    ChooseRow(*form, 4);
+    const QString other = QLocale().decimalPoint() == QStringLiteral(",") ? QStringLiteral("1.5") : QStringLiteral("1,5");
+    LineRecorder line;
+    WriteValue(*form, other);
+    EXPECT_TRUE(line.Bytes(LineDirection::Sent).empty());
+    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QStringLiteral("'%1' is not a valid floating point value.").arg(other)});
+    EXPECT_EQ(Status(*form), QString());
+    EXPECT_EQ(E2prom(5), 7);
+}
+
 TEST_P(Editor, CopyToWorkingRegisters)
 {
     Start({"--reg", "9=0x55"});
@@ -251,7 +270,11 @@ TEST_P(Editor, LateBytesOfAnInterruptedReadAreDrainedBeforeTheNextRead)
     EXPECT_EQ(EditText(*form), QStringLiteral("200"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Separators, Editor, ::testing::Values(QLocale::English, QLocale::German),
-                         [](const auto& info) { return info.param == QLocale::English ? "Point" : "Comma"; });
+INSTANTIATE_TEST_SUITE_P(Separators, Editor, ::testing::Values(QLocale::English, QLocale::German, SessionLocale),
+                         [](const auto& info) {
+                             return info.param == QLocale::English ? "Point"
+                                 : info.param == QLocale::German  ? "Comma"
+                                                                  : "Session";
+                         });
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "chart/chartbase.h"
 #include "chart/layerchart.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -47,6 +48,8 @@ constexpr QRect Button1Bounds{24, 56, 113, 25};
 constexpr QRect Button2Bounds{144, 56, 75, 25};
 constexpr QRect LayerChart1Bounds{QPoint{256, 16}, core::SyncChartSize};
 
+// Beyond the widest item, so that its last letter never touches the list's edge.
+constexpr int ComboListSlack = 8;
 constexpr int FormFontPixels = 11; // "MS Sans Serif", height -11: 8 point at 96 dpi
 constexpr int EditMaxLength = 8;
 constexpr int RadioColumns = 2;
@@ -147,6 +150,7 @@ void TForm1::CreateControls()
     for (const core::E2PROMVariable& row : core::E2PROMVariables) ComboBox_E2PROM->addItem(QString::fromLatin1(row.itemText));
     ComboBox_E2PROM->setCurrentIndex(-1);
     ComboBox_E2PROM->setEditText(QStringLiteral("Select Variable"));
+    FitComboBoxList();
 
     Label18 = NewLabel(QStringLiteral("Label18"), QStringLiteral("Value:"), GroupBox4, Label18Position);
     Edit_E2PROM = new QLineEdit(QStringLiteral("0"), GroupBox4);
@@ -238,12 +242,28 @@ void TForm1::ArrangeEditorStatus()
     resize(size() + QSize(0, growth));
 }
 
+void TForm1::FitComboBoxList()
+{
+    // The field keeps its stored width; the list that drops down is as wide as its longest item,
+    // so that every variable reads in full.
+    QAbstractItemView* list = ComboBox_E2PROM->view();
+    int widest = 0;
+    for (int i = 0; i < ComboBox_E2PROM->count(); ++i)
+        widest = std::max(widest, list->sizeHintForIndex(ComboBox_E2PROM->model()->index(i, 0)).width());
+    const auto* frame = qobject_cast<QFrame*>(list);
+    list->setMinimumWidth(widest + 2 * (frame ? frame->frameWidth() : 0) + ComboListSlack);
+}
+
 void TForm1::ConnectHandlers()
 {
     connect(RadioGroup1, &app::TRadioGroup::Click, this, [this] { RunHandler([this] { RadioGroup1Click(RadioGroup1); }); });
     connect(ComboBox_E2PROM, qOverload<int>(&QComboBox::activated), this,
             [this](int) { RunHandler([this] { ComboBox_E2PROMChange(ComboBox_E2PROM); }); });
     connect(ComboBox_E2PROM->lineEdit(), &QLineEdit::textEdited, this, &TForm1::OnComboBoxTextEdited);
+    // The chosen item's text starts at the field's left edge: its beginning names the variable.
+    connect(ComboBox_E2PROM, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) ComboBox_E2PROM->lineEdit()->setCursorPosition(0);
+    });
     connect(Button_E2PROM, &QPushButton::clicked, this, [this] { RunHandler([this] { Button_E2PROMClick(Button_E2PROM); }); });
     connect(Button_Working, &QPushButton::clicked, this, [this] { RunHandler([this] { Button_WorkingClick(Button_Working); }); });
     connect(Button_Switch, &QPushButton::clicked, this, [this] { RunHandler([this] { Button_SwitchClick(Button_Switch); }); });

@@ -126,6 +126,7 @@ private:
     void CreateComponents();
     void ConnectHandlers();
     void ArrangeEditorStatus();
+    void FitComboBoxList();
     void CreateMeasurement();
     void ShowMissedReadings();
     void CreatePortMenu();

@@ -36,6 +36,8 @@ void TForm1::ComboBox_E2PROMChange(QObject*)
     const core::E2PROMReading reading = core::ReadE2PROMVariable(*row, QLocale());
     if (row->readNote) Label_E2PROM->setText(QString::fromLatin1(row->readNote));
     Edit_E2PROM->setText(reading.text);
+    // A value wider than the field shows its leading digits, not its tail.
+    Edit_E2PROM->setCursorPosition(0);
 }
 
 void TForm1::Button_E2PROMClick(QObject*)

@@ -260,9 +260,11 @@ void TForm1::ConnectHandlers()
     connect(ComboBox_E2PROM, qOverload<int>(&QComboBox::activated), this,
             [this](int) { RunHandler([this] { ComboBox_E2PROMChange(ComboBox_E2PROM); }); });
     connect(ComboBox_E2PROM->lineEdit(), &QLineEdit::textEdited, this, &TForm1::OnComboBoxTextEdited);
-    // The chosen item's text starts at the field's left edge: its beginning names the variable.
+    // The chosen item's text starts at the field's left edge, as its beginning names the
+    // variable; it is selected with the cursor at its start, so typing replaces it whole.
     connect(ComboBox_E2PROM, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0) ComboBox_E2PROM->lineEdit()->setCursorPosition(0);
+        QLineEdit* field = ComboBox_E2PROM->lineEdit();
+        if (index >= 0) field->setSelection(int(field->text().size()), -int(field->text().size()));
     });
     connect(Button_E2PROM, &QPushButton::clicked, this, [this] { RunHandler([this] { Button_E2PROMClick(Button_E2PROM); }); });
     connect(Button_Working, &QPushButton::clicked, this, [this] { RunHandler([this] { Button_WorkingClick(Button_Working); }); });

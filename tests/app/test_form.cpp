@@ -326,7 +326,10 @@ TEST_F(FormWithoutPort, EditingTheComboBoxTextDeselectsTheRow)
     form->Label_E2PROM->setText(QStringLiteral("old"));
     QTest::keyClicks(combo->lineEdit(), QStringLiteral("x"));
     EXPECT_EQ(form->E2PROMItemIndex(), -1);
-    EXPECT_EQ(combo->currentText(), QStringLiteral("Number of photo empty framesx"));
+    // The chosen name is selected, so the first key replaces it.
+    EXPECT_EQ(combo->currentText(), QStringLiteral("x"));
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("y"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("xy"));
     // The change handler ran, found no row, cleared the status line and left the edit alone.
     EXPECT_EQ(form->Label_E2PROM->text(), QString());
     EXPECT_EQ(form->Edit_E2PROM->text(), QStringLiteral("0"));

@@ -62,6 +62,7 @@ protected:
     static void ExpectShowsItsStart(QLineEdit& field)
     {
         field.clearFocus(); // no blinking cursor in the pictures
+        field.deselect();   // nor a selection; the view stays where it is
         const QImage shown = field.grab().toImage();
         field.end(false);
         const QImage end = field.grab().toImage();
@@ -93,6 +94,7 @@ TEST_F(EditorFields, AChosenVariableShowsTheStartOfItsName)
         PickFromList(row);
         QLineEdit* field = combo->lineEdit();
         ASSERT_EQ(field->text(), combo->itemText(row));
+        EXPECT_EQ(field->selectedText(), field->text()) << row; // typing replaces it whole
         ASSERT_GT(field->fontMetrics().horizontalAdvance(field->text()), field->width()) << row;
         ExpectShowsItsStart(*field);
         EXPECT_EQ(combo->geometry(), stored) << row;

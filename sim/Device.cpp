@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <locale>
 #include <sstream>
 
 namespace sim {
@@ -92,6 +93,7 @@ bool Device::Dump(const std::string& path, std::string& error)
     const std::string temporary = path + ".new";
     {
         std::ofstream out(temporary, std::ios::trunc);
+        out.imbue(std::locale::classic()); // plain digits, whatever locale the process runs in
         for (unsigned r = 0; r < E2promCount; ++r)
             out << "e2prom " << r << ' ' << registers_.E2prom()[r] << '\n';
         for (unsigned r = 0; r < E2promCount; ++r)

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <locale>
 #include <sstream>
 
 namespace sim {
@@ -45,6 +46,7 @@ bool E2promFile::Save(const Registers::E2promValues& values, std::string& error)
     const std::string temporary = path_ + ".new";
     {
         std::ofstream out(temporary, std::ios::trunc);
+        out.imbue(std::locale::classic()); // plain digits, whatever locale the process runs in
         out << "# duoclave-sim E2PROM: register value\n";
         for (unsigned r = 0; r < values.size(); ++r)
             out << r << ' ' << values[r] << '\n';

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <locale>
 #include <map>
 #include <sstream>
 #include <unistd.h>
@@ -235,4 +236,27 @@ TEST(SimE2promFile, KeepsTheValuesAndRefusesBrokenFiles)
         EXPECT_FALSE(error.empty());
     }
     EXPECT_FALSE(E2promFile((dir.path / "no" / "such").string()).Save(values, error));
+}
+
+// Even with the session's locale as the global C++ locale (de_DE groups thousands with "."),
+// the state file and the dump keep plain digits that the simulator and the tests read back.
+TEST(SimFiles, PlainDigitsUnderAGroupingLocale)
+{
+    const std::locale before = std::locale::global(std::locale(""));
+    TempDir dir;
+    Registers::E2promValues values = Registers::DefaultE2prom();
+    values[1] = 65535;
+    std::string error;
+    const bool saved = E2promFile((dir.path / "e2prom").string()).Save(values, error);
+    Options o;
+    o.presets = {{4, 54321}};
+    Device device(o);
+    const bool dumped = device.Command("dump " + (dir.path / "d").string(), error);
+    std::locale::global(before);
+    ASSERT_TRUE(saved && dumped) << error;
+    EXPECT_NE(ReadFile(dir.path / "e2prom").find("\n1 65535\n"), std::string::npos);
+    EXPECT_NE(ReadFile(dir.path / "d").find("e2prom 4 54321\n"), std::string::npos);
+    Registers::E2promValues loaded{};
+    ASSERT_TRUE(E2promFile((dir.path / "e2prom").string()).Load(loaded, error)) << error;
+    EXPECT_EQ(loaded, values);
 }

@@ -14,6 +14,10 @@ tools_table="
 libwmf        | libwmf-bin fonts-urw-base35       | tests | metafile tests render our .wmf files with libwmf
 locales       | locales                           | tests | number tests run under de_DE, fr_FR and en_US
 fonts         | fonts-dejavu-core                 | tests | rendering tests measure and draw text
+manpages      | man-db groff-base                 | tests | manual page tests format our pages with man
+desktop       | desktop-file-utils                | tests | packaging tests validate the desktop entry
+svg           | librsvg2-bin                      | tests | packaging tests render the icon
+debian        | dpkg-dev file lintian             | tests | packaging tests build and check the .deb
 xvfb          | xvfb xauth                        | docs  | screenshots run the window on an X server
 xdotool       | xdotool                           | docs  | screenshots drive the window
 imagemagick   | imagemagick                       | docs  | screenshots capture the window
@@ -65,6 +69,34 @@ check_locales() {
 check_fonts() {
   [ -n "$(find /usr/share/fonts -name '*.ttf' -print -quit 2>/dev/null)" ] \
     || { echo "no TrueType font under /usr/share/fonts"; return 1; }
+}
+
+check_manpages() {
+  printf '.TH CHECK 1\n.SH NAME\ncheck \\- a page\n' >"$work/check.1"
+  local out
+  out="$(man -P cat -l "$work/check.1" 2>&1)" && grep -q "a page" <<<"$out" \
+    || { echo "man could not format a page: $out"; return 1; }
+}
+
+check_desktop() {
+  printf '[Desktop Entry]\nType=Application\nName=Check\nExec=true\n' >"$work/check.desktop"
+  local out
+  out="$(desktop-file-validate "$work/check.desktop" 2>&1)" || { echo "desktop-file-validate: $out"; return 1; }
+}
+
+check_svg() {
+  printf '<svg xmlns="http://www.w3.org/2000/svg" width="2" height="2"><rect width="2" height="2"/></svg>' \
+    >"$work/check.svg"
+  local out
+  out="$(rsvg-convert -o "$work/check.png" "$work/check.svg" 2>&1)" || { echo "rsvg-convert: $out"; return 1; }
+}
+
+check_debian() {
+  local program
+  for program in dpkg-deb dpkg-shlibdeps file lintian; do
+    command -v "$program" >/dev/null || { echo "$program not found"; return 1; }
+  done
+  lintian --version >/dev/null 2>&1 || { echo "lintian does not run"; return 1; }
 }
 
 check_xvfb() {

@@ -4,6 +4,7 @@
 #include "core/PortOpening.h"
 #include "core/PortState.h"
 #include "platform/PortPresence.h"
+#include "platform/SerialDevices.h"
 #include "platform/SerialPort.h"
 #include "platform/TickCount.h"
 
@@ -13,9 +14,9 @@ namespace core {
 
 using platform::PortFailure;
 
-bool PortConnection::OpenHandle()
+bool PortConnection::OpenHandle(const std::string& path)
 {
-    result_ = OpenPortHandleAt(path_);
+    result_ = OpenPortHandleAt(path);
     lastAttempt_ = platform::GetTickCount();
     PortDeviceGone = false;
     open_ = result_.Ok();
@@ -34,7 +35,9 @@ void PortConnection::CloseHandle()
 bool PortConnection::Open(const std::string& path)
 {
     path_ = path;
-    const bool opened = OpenHandle();
+    const bool opened = OpenHandle(path_);
+    const std::string stable = opened ? platform::StableDeviceName(path_) : std::string();
+    reopenPath_ = stable.empty() ? path_ : stable;
     // Absent now may mean not plugged in yet: it counts as a device to wait for.
     waiting_ = failure_ == PortFailure::NotFound;
     waitingReason_ = failure_;
@@ -68,7 +71,7 @@ bool PortConnection::Watch()
         return false;
 
     const std::string before = StatusText();
-    if (OpenHandle()) {
+    if (OpenHandle(reopenPath_)) {
         waiting_ = false;
         if (lineSetup_)
             lineSetup_();

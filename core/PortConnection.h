@@ -1,13 +1,15 @@
 #pragma once
 // The program's port (PortHandle, core/PortState.h) as a connection to a device that can fail to
 // open, vanish and come back: it opens by path and keeps why an open failed, notices a device
-// that went away, closes the dead handle and reopens the same path when the device returns.
+// that went away, closes the dead handle and reopens it when the device returns: by its
+// /dev/serial/by-id/ name when it has one, since an adapter may come back as another ttyUSB.
 // Never waits: an open does not block, a check only looks.
 //
 //     core::PortConnection port;
 //     port.SetLineSetup([] { /* queue sizes, 9600 8N1 on PortHandle */ });
 //     port.Open("/dev/serial/by-id/usb-...");   // status: port.StatusText()
-//     every tick:  port.Watch();  if (port.IsOpen()) ReadWord(...);  else a missed reading
+//     every tick:  measurement.Tick(now, port);   (core/SyncMeasurement.h: watch, then read or miss)
+//     and once a second without a measurement:  port.Watch();
 
 #include "platform/PortFailure.h"
 #include "platform/SerialResult.h"
@@ -30,9 +32,9 @@ public:
     void SetLineSetup(std::function<void()> setup) { lineSetup_ = std::move(setup); }
 
     // Opens `path` exclusively as PortHandle (core::OpenPortHandleAt: PortConfig gets the default
-    // configuration), setting PortIsOpen on success; on failure
-    // PortHandle is invalid and Failure() says why. A path whose device is absent is tried again
-    // by Watch. The caller applies the line settings; a port still open must be closed first.
+    // configuration), setting PortIsOpen on success; on failure PortHandle is invalid and
+    // Failure() says why. A path whose device is absent is tried again by Watch. The caller
+    // applies the line settings; a port still open must be closed first.
     bool Open(const std::string& path);
 
     // Closes PortHandle if this connection holds it open; no more reopening.
@@ -52,14 +54,17 @@ public:
     const platform::SerialResult& Result() const { return result_; }
     // The path last opened or tried; empty before the first open.
     const std::string& Path() const { return path_; }
+    // What a reopen tries: the device's by-id name when it has one, else Path().
+    const std::string& ReopenPath() const { return reopenPath_; }
     // "Status: OK" or "Status: Error: " with the reason and what to do (core/PortMessages.h).
     std::string StatusText() const;
 
 private:
-    bool OpenHandle();
+    bool OpenHandle(const std::string& path);
     void CloseHandle();
 
     std::string path_;
+    std::string reopenPath_;
     bool open_ = false;
     bool waiting_ = false;
     platform::PortFailure waitingReason_ = platform::PortFailure::None; // NotFound or DeviceGone

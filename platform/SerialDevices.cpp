@@ -161,6 +161,28 @@ Outcome<std::vector<SerialDevice>> ListSerialDevices()
     return result;
 }
 
+std::string StableDeviceName(const std::string& path)
+{
+    const std::string byId = Root() + "/dev/serial/by-id";
+    if (path.rfind(byId + "/", 0) == 0)
+        return path;
+    struct stat wanted {};
+    if (::stat(path.c_str(), &wanted) != 0 || !S_ISCHR(wanted.st_mode))
+        return {};
+    int error = 0;
+    auto links = Names(byId, error);
+    if (!links)
+        return {};
+    std::sort(links->begin(), links->end());
+    for (const std::string& name : *links) {
+        struct stat info {};
+        const std::string link = byId + "/" + name;
+        if (::stat(link.c_str(), &info) == 0 && S_ISCHR(info.st_mode) && info.st_rdev == wanted.st_rdev)
+            return link;
+    }
+    return {};
+}
+
 std::string DescribeSerialDevice(const SerialDevice& device)
 {
     std::string text = device.vendor;

@@ -28,6 +28,11 @@ struct SerialDevice {
 // folder itself can't be read.
 Outcome<std::vector<SerialDevice>> ListSerialDevices();
 
+// The /dev/serial/by-id/ name that leads to the same device as `path` (a node such as
+// /dev/ttyUSB0), for finding the device again after it was unplugged: it may come back under
+// another node. `path` itself when it is a by-id name; empty when the device has none.
+std::string StableDeviceName(const std::string& path);
+
 // One line about the device for a list: "FTDI FT232R USB UART, serial A50285BI (0403:6001) on
 // /dev/ttyUSB0"; what is unknown is left out, down to just the node.
 std::string DescribeSerialDevice(const SerialDevice& device);

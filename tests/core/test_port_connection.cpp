@@ -14,7 +14,10 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <cstdlib>
+#include <fcntl.h>
 #include <thread>
+#include <unistd.h>
 
 using platform::PortFailure;
 
@@ -119,6 +122,46 @@ TEST_F(PortConnection, TheReturnedDeviceIsReopenedAtTheFirstTryAfterAnInterval)
     bool ok = false;
     EXPECT_EQ(Register20(ok), 321);
     EXPECT_TRUE(ok);
+}
+
+TEST(PortConnectionByName, AnAdapterBackUnderAnotherNodeIsFoundByItsByIdName)
+{
+    // A machine whose by-id folder holds the simulator's link; the user chose the node itself.
+    const std::filesystem::path root = std::filesystem::temp_directory_path() / ("duoclave-byname-" + std::to_string(getpid()));
+    std::filesystem::create_directories(root / "dev/serial/by-id");
+    setenv("DUOCLAVE_DEVICE_ROOT", root.c_str(), 1);
+    std::uint32_t clock = 1000;
+    platform::ScopedTickSource source([&] { return clock++; });
+    {
+        SimProcess sim({"--no-byte-time", "--reg", "20=321", "--by-id", (root / "dev/serial/by-id").string()});
+        ASSERT_TRUE(sim.Running()) << sim.Error();
+        core::PortConnection port;
+        ASSERT_TRUE(port.Open(sim.PtyPath()));
+        const std::string byId = port.ReopenPath();
+        EXPECT_EQ(byId.rfind((root / "dev/serial/by-id/usb-Duoclave_Simulator_SIM").string(), 0), 0u) << byId;
+
+        ASSERT_TRUE(sim.Control("unplug"));
+        ASSERT_TRUE(WaitFor([&] { return !LinkThere(byId); }));
+        ASSERT_TRUE(port.Watch());
+        // Another terminal takes the node the adapter had; the adapter comes back elsewhere.
+        const int other = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ASSERT_GE(other, 0);
+        ASSERT_TRUE(sim.Control("replug"));
+        ASSERT_TRUE(WaitFor([&] { return LinkThere(byId); }));
+        EXPECT_NE(std::filesystem::read_symlink(byId).string(), sim.PtyPath());
+        clock += core::ReconnectIntervalMs;
+        EXPECT_TRUE(port.Watch());
+        EXPECT_TRUE(port.IsOpen());
+        EXPECT_EQ(port.Path(), sim.PtyPath()); // the user's choice, as it was
+        bool ok = false;
+        EXPECT_EQ(ReadWord(20, ok), 321);
+        EXPECT_TRUE(ok);
+        port.Close();
+        close(other);
+    }
+    unsetenv("DUOCLAVE_DEVICE_ROOT");
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
 }
 
 TEST_F(PortConnection, ADeviceAbsentAtTheStartIsWaitedForAsWell)

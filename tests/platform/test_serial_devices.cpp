@@ -2,6 +2,7 @@
 // USB adapter (by-id link, ttyUSB node, sysfs ids), a CDC modem, on-board UARTs and empty slots.
 
 #include "platform/SerialDevices.h"
+#include "support_pty.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +124,18 @@ TEST_F(SerialDevices, AnUnreadableDeviceFolderIsAFailureWithItsCall)
     const Outcome<std::vector<SerialDevice>> listed = ListSerialDevices();
     EXPECT_FALSE(listed.Ok());
     EXPECT_EQ(listed.result.Message().rfind("opendir:", 0), 0u) << listed.result.Message();
+}
+
+TEST_F(SerialDevices, ANodeIsFoundAgainByItsByIdName)
+{
+    PtyPair adapter;
+    PtyPair other;
+    Link("/dev/serial/by-id/usb-Maker_Adapter_77-if00-port0", adapter.SlavePath());
+    const std::string byId = root + "/dev/serial/by-id/usb-Maker_Adapter_77-if00-port0";
+    EXPECT_EQ(StableDeviceName(adapter.SlavePath()), byId);
+    EXPECT_EQ(StableDeviceName(byId), byId);
+    EXPECT_EQ(StableDeviceName(other.SlavePath()), "");
+    EXPECT_EQ(StableDeviceName(root + "/dev/ttyUSB5"), "");
 }
 
 TEST(SerialDevicesOfThisMachine, ListWithoutFailing)

@@ -85,8 +85,6 @@ void ExpectSamePicture(TLayerChart& c, TColor colour, const std::string& what)
     const QImage exact = ExactArea(c);
     const QImage screen = ScreenArea(c);
     const LineComparison r = CompareLine(exact, screen, colour);
-    if (qEnvironmentVariableIsSet("FASTLINES_DUMP"))
-        printf("share %s: %d of %d\n", what.c_str(), r.Differing, r.ExactPixels);
     ASSERT_GT(r.ExactPixels, 0) << what;
     EXPECT_LE(r.Differing, AllowedShare * r.ExactPixels) << what << ": " << r.Differing << " of " << r.ExactPixels;
     EXPECT_EQ(r.Far, 0) << what;
@@ -188,7 +186,7 @@ class FastLines : public ::testing::TestWithParam<LineCase> {};
 TEST_P(FastLines, DifferFromTheExactDrawingOnlyBesideTheLine)
 {
     const LineCase& lc = GetParam();
-    for (int width : {1, 2, 3}) {
+    for (int width : {1, 2, 3, 5}) { // 5: reduced, then drawn by the canvas
         if (lc.Width && width != lc.Width)
             continue;
         auto c = ProgramChart();
@@ -360,6 +358,69 @@ TEST(FastLines, ChartsSharingDataDrawTheSameItems)
     owner->ClearItems();
     EXPECT_EQ(sharer->ItemCount(), 1502);
     ExpectSamePicture(*sharer, clNavy, "after leaving");
+}
+
+// ---- the compact copy of the list ----
+
+bool SameRuns(const std::vector<LineRun>& a, const std::vector<LineRun>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const LineRun& x, const LineRun& y) {
+        return x.Begin == y.Begin && x.End == y.End && x.Color == y.Color && x.PenStyle == y.PenStyle &&
+               x.LineWidth == y.LineWidth && x.Layer == y.Layer && x.ClassNo == y.ClassNo;
+    });
+}
+
+// Whatever appends and removals the list goes through, its compact copy is the one a fresh pass
+// over the records gives.
+TEST(FastLines, CompactCopyStaysInStepWithTheList)
+{
+    auto c = ProgramChart();
+    std::mt19937 gen(21);
+    auto pick = [&](int n) { return int(gen() % unsigned(n)); };
+    for (int step = 0; step < 3000; ++step) {
+        const int what = pick(20);
+        if (what < 12) {
+            c->SetDataColor(pick(6) == 0 ? clRed : clNavy);
+            c->SetLineWidth(pick(8) == 0 ? 3 : 2);
+            c->SetClassDefault(pick(10) == 0 ? 4 : 0);
+            c->ExtendPolyline(step, pick(1000));
+        } else if (what < 14) {
+            c->BeginPolyline(step, pick(1000));
+        } else if (what < 15) {
+            DisplayItem mark;
+            mark.Kind = ikMark;
+            mark.Layer = 1 + pick(2);
+            mark.X = step;
+            mark.Y = pick(1000);
+            c->AppendItem(mark);
+        } else if (c->ItemCount() > 0) {
+            c->RemoveItem(what == 19 ? 0 : pick(c->ItemCount()));
+        }
+        if (step % 97 == 0 || step == 2999) {
+            const LinePointIndex& index = c->ItemStore()->index;
+            LinePointIndex fresh;
+            std::vector<DisplayItem> items;
+            for (int i = 0; i < c->ItemCount(); ++i)
+                items.push_back(c->Item(i));
+            fresh.Rebuild(items.data(), int(items.size()));
+            ASSERT_EQ(index.Count(), c->ItemCount()) << "step " << step;
+            ASSERT_TRUE(SameRuns(index.Runs(), fresh.Runs())) << "step " << step;
+            for (int i = 0; i < c->ItemCount(); ++i) {
+                ASSERT_EQ(index.X()[i], items[size_t(i)].X) << "step " << step;
+                ASSERT_EQ(index.Y()[i], items[size_t(i)].Y) << "step " << step;
+            }
+            for (int k = 0; k < c->ItemCount() / LinePointIndex::BlockSize; ++k) {
+                const PointBlock& a = index.Block(k);
+                const PointBlock& b = fresh.Block(k);
+                ASSERT_TRUE(a.XMin == b.XMin && a.XMax == b.XMax && a.YMin == b.YMin && a.YMax == b.YMax)
+                    << "step " << step << " block " << k;
+            }
+        }
+    }
+    c->SetZoomRange(0, 0, 0, 3000, 1000);
+    c->SetClassVisible(4, false);
+    for (TColor colour : {clNavy, clRed})
+        ExpectSamePicture(*c, colour, "after the changes");
 }
 
 // ---- the mapping's rounding ----

@@ -181,6 +181,17 @@ void LogarithmicY(TLayerChart& c)
     c.SetZoomRange(0, 0, 0.5, ProgramSamples, 2000);
 }
 
+void NotANumber(TLayerChart& c)
+{
+    c.BeginPolyline(0, 0);
+    for (int i = 1; i < ProgramSamples; ++i)
+        c.ExtendPolyline(i, 50 * std::sin(i * 0.05) + (i * 31 % 17));
+    c.ExtendPolyline(1000, std::nan(""));
+    c.ExtendPolyline(std::numeric_limits<double>::infinity(), 20);
+    c.ExtendPolyline(1003, 10);
+    c.SetZoomRange(0, 0, -80, ProgramSamples, 80);
+}
+
 class FastLines : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(FastLines, DifferFromTheExactDrawingOnlyBesideTheLine)
@@ -203,7 +214,8 @@ INSTANTIATE_TEST_SUITE_P(Lines, FastLines,
                                            LineCase{"clipped", 0, Clipped},
                                            LineCase{"zoomed", 0, ZoomedIntoFewItems},
                                            LineCase{"reversed", 0, ReversedAxes},
-                                           LineCase{"logarithmic", 0, LogarithmicY}),
+                                           LineCase{"logarithmic", 0, LogarithmicY},
+                                           LineCase{"nonfinite", 0, NotANumber}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 // The highest line pixel of the columns around the spike.

@@ -32,6 +32,27 @@ RunDrawing ScreenRunDrawing(bool rasterTarget, int width, TPenStyle style)
     return RunDrawing::Reduced;
 }
 
+// Items [begin, end) of a run, reduced to what each pixel column shows. Rasterised, the line
+// continues the pending polyline and goes straight into `picture`; reduced, its points go to the
+// canvas as line points.
+void DrawReducedRun(ItemRenderer& r, RunDrawing how, const LinePointIndex& index, int begin, int end,
+                    const LayerMap& m, QPoint shift, QImage& picture, QRgb colour, std::vector<QPoint>& reduced)
+{
+    reduced.clear();
+    ColumnReducer reducer(reduced);
+    if (how == RunDrawing::Rasterised)
+        r.TakePendingLine(reducer);
+    ReduceLineRun(index, begin, end, m, shift, reducer);
+    reducer.Finish();
+    if (how == RunDrawing::Rasterised) {
+        RasterisePolyline(picture, reduced.data(), int(reduced.size()), std::max(1, r.PenWidth()), colour);
+        r.LineDrawnTo(reduced.back());
+    } else {
+        for (const QPoint& p : reduced)
+            r.AddLinePoint(p);
+    }
+}
+
 // Pixels written past the painter are right only where it would draw them as they stand.
 bool PaintsPlainly(const QPainter& canvas)
 {
@@ -122,20 +143,8 @@ void TCustomLayerChart::RenderItems(QPainter& canvasIn, int offsetX, int offsetY
                 if (how == RunDrawing::PerItem) {
                     perItemUntil = end;
                 } else {
-                    reduced.clear();
-                    ColumnReducer reducer(reduced);
-                    if (how == RunDrawing::Rasterised)
-                        r.TakePendingLine(reducer);
-                    ReduceLineRun(index, i, end, m, QPoint(dx, dy), reducer);
-                    reducer.Finish();
-                    if (how == RunDrawing::Rasterised) {
-                        RasterisePolyline(FAreaPicture, reduced.data(), int(reduced.size()),
-                                          std::max(1, r.PenWidth()), ToQColor(col, pal).rgb());
-                        r.LineDrawnTo(reduced.back());
-                    } else {
-                        for (const QPoint& p : reduced)
-                            r.AddLinePoint(p);
-                    }
+                    const QRgb colour = ToQColor(col, pal).rgb();
+                    DrawReducedRun(r, how, index, i, end, m, QPoint(dx, dy), FAreaPicture, colour, reduced);
                     i = end - 1;
                     continue;
                 }

@@ -175,9 +175,22 @@ void RasterisePolyline(QImage& image, const QPoint* points, int count, int width
             t.Set(points[i].x(), points[i].y());
         return;
     }
+    // A wide line is the union of its segments' capsules, so the vertical segments within one
+    // column (most of a dense chart's) go as the one stretch they cover.
     const double r = std::min(width, RasterisedWidthMax) / 2.0;
-    for (int i = 0; i + 1 < count; ++i)
-        WideSegment(t, points[i], points[i + 1], r);
+    for (int i = 0; i < count;) {
+        const int x = points[i].x();
+        int j = i, low = points[i].y(), high = low;
+        for (; j + 1 < count && points[j + 1].x() == x; ++j) {
+            low = std::min(low, points[j + 1].y());
+            high = std::max(high, points[j + 1].y());
+        }
+        if (low < high)
+            WideSegment(t, QPoint(x, low), QPoint(x, high), r);
+        if (j + 1 < count)
+            WideSegment(t, points[j], points[j + 1], r);
+        i = j + 1;
+    }
 }
 
 } // namespace chart

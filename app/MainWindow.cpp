@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QTimer>
 
 namespace {
@@ -108,6 +109,7 @@ TForm1::TForm1(app::Dialogs& dialogs, QWidget* parent) : QWidget(parent), dialog
     ArrangeEditorStatus();
     CreateMeasurement();
     ConnectHandlers();
+    KeepStoredSizeAsMinimum();
     RunHandler([this] { FormCreate(this); });
 }
 
@@ -283,6 +285,24 @@ void TForm1::RunHandler(const std::function<void()>& handler)
     } catch (const std::exception& e) {
         dialogs_.ShowError(QString::fromUtf8(e.what()));
     }
+}
+
+void TForm1::KeepStoredSizeAsMinimum()
+{
+    // The stored layout is the default and the least the window shows: the left column keeps
+    // its place and size, and the chart takes whatever the window gains beyond it.
+    const QRect chartBounds = LayerChart1->geometry();
+    chartMargin_ = QSize(width() - chartBounds.right() - 1, height() - chartBounds.bottom() - 1);
+    LayerChart1->setMinimumSize(chartBounds.size());
+    setMinimumSize(size());
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const QPoint at = LayerChart1->pos();
+    const QSize room(width() - at.x() - chartMargin_.width(), height() - at.y() - chartMargin_.height());
+    LayerChart1->setGeometry(QRect(at, room.expandedTo(LayerChart1->minimumSize())));
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -4,6 +4,7 @@
 
 #include "app/Dialogs.h"
 
+#include <QSize>
 #include <QStringList>
 #include <QWidget>
 #include <cstdint>
@@ -120,6 +121,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The chart grows and shrinks with the window, never below its stored size.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void CreateControls();
@@ -127,6 +130,7 @@ private:
     void ConnectHandlers();
     void ArrangeEditorStatus();
     void FitComboBoxList();
+    void KeepStoredSizeAsMinimum();
     void CreateMeasurement();
     void ShowMissedReadings();
     void CreatePortMenu();
@@ -143,4 +147,5 @@ private:
     std::unique_ptr<core::SyncMeasurement> measurement_;
     std::unique_ptr<core::PortConnection> port_;
     int portStatusHeight_ = 0;
+    QSize chartMargin_; // from the chart's right and bottom edges to the window's
 };

@@ -5,6 +5,8 @@
 #include "support_measurement.h"
 
 #include "chart/chartbase.h"
+#include "chart/scale.h"
+#include "chart/scaleprops.h"
 
 #include "app/TRadioGroup.h"
 
@@ -113,6 +115,13 @@ TEST_P(WindowGrowth, ChartTakesTheRoomWithTheMeasurementRunning)
     EXPECT_NEAR(first.x(), Chart().LRim(), 2);
     EXPECT_GT(DataPixels(picture, last.x() - 3, last.x() + 1), 0) << "the newest sample at the right edge";
     EXPECT_GT(DataPixels(picture, first.x(), first.x() + 4), 0) << "the oldest sample at the left edge";
+    // The scales span the new area: their ends map to its edges.
+    const chart::TScale* scaleX = Chart().ScaleControlX(1);
+    const chart::TScale* scaleY = Chart().ScaleControlY(1);
+    EXPECT_NEAR(scaleX->ValueToPixel(Chart().Scale1X()->RangeHigh()) - scaleX->ValueToPixel(Chart().Scale1X()->RangeLow()),
+                areaRight - Chart().LRim(), 2);
+    EXPECT_NEAR(std::abs(scaleY->ValueToPixel(Chart().Scale1Y()->RangeHigh()) - scaleY->ValueToPixel(Chart().Scale1Y()->RangeLow())),
+                areaBottom - Chart().TRim(), 2);
     // The line climbs from near the bottom of the area to near its top.
     EXPECT_GT(first.y(), areaBottom - areaBottom / 10);
     EXPECT_LT(last.y(), Chart().TRim() + areaBottom / 10);

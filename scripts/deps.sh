@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
-  xvfb xauth xdotool x11-apps imagemagick
+  xvfb xauth xdotool x11-apps imagemagick openbox wmctrl
   socat libwmf-bin fonts-urw-base35
   librsvg2-bin desktop-file-utils man-db groff-base dpkg-dev file lintian
   libqcustomplot-dev

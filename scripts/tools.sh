@@ -21,6 +21,7 @@ debian        | dpkg-dev file lintian             | tests | packaging tests buil
 xvfb          | xvfb xauth                        | docs  | screenshots run the window on an X server
 xdotool       | xdotool                           | docs  | screenshots drive the window
 imagemagick   | imagemagick                       | docs  | screenshots capture the window
+wm            | openbox wmctrl                    | docs  | screenshots maximise the window as a desktop does
 "
 
 work="$(mktemp -d)"
@@ -118,6 +119,11 @@ check_imagemagick() {
 }
 
 trim() { local s="$1"; s="${s#"${s%%[![:space:]]*}"}"; printf '%s' "${s%"${s##*[![:space:]]}"}"; }
+
+check_wm() {
+  command -v openbox >/dev/null && command -v wmctrl >/dev/null || { echo "openbox or wmctrl not found"; return 1; }
+  openbox --version >/dev/null 2>&1 || { echo "openbox does not run"; return 1; }
+}
 
 wanted=("$@")
 failed=0

@@ -3,7 +3,7 @@
 // chart on screen. Report the medians and the export/paint ratio.
 
 #include "chart/layerchart.h"
-#include "chart/scaleprops.h"
+#include "core/SyncChart.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -20,31 +20,12 @@ constexpr int Samples = 3701; // the chart keeps the last 3600 lines and their s
 constexpr int KeptSamples = 3600;
 constexpr int Repetitions = 9;
 
-// The chart as the program's window stores it: 681 x 281, navy line of width 2, dotted grey grid,
-// flying shadow, caption "Sync [us]", only scales 1X and 1Y.
+// The chart as the program's window stores it.
 std::unique_ptr<TLayerChart> ProgramChart()
 {
     auto c = std::make_unique<TLayerChart>();
-    c->setGeometry(256, 16, 681, 281);
-    c->SetDataColor(clNavy);
-    c->SetLineWidth(2);
-    c->SetGridStyle(gsDotLines);
-    c->SetGridColor(clGray);
-    c->SetRRim(20);
-    c->SetTRim(20);
-    c->SetBRim(40);
-    c->SetShadowWidth(3);
-    c->SetShadowStyle(ssFlying);
-    c->SetCaption(QStringLiteral("Sync [us]"));
-    c->SetCaptionPosY(-16);
-    c->SetCaptionAlignment(taCenter);
-    c->SetCaptionAnchorHoriz(cahChartCenter);
-    c->SetCaptionAnchorVert(cavChartTop);
-    for (int n = 1; n <= NumLayers; ++n) {
-        c->ScaleX(n)->SetVisible(n == 1);
-        c->ScaleY(n)->SetVisible(n == 1);
-    }
-    c->Loaded();
+    c->setGeometry(256, 16, core::SyncChartSize.width(), core::SyncChartSize.height());
+    core::ApplySyncChartSettings(*c);
     c->show();
 
     std::mt19937 gen(42);

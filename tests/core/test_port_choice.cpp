@@ -47,7 +47,9 @@ class PortChoiceOrder : public PortChoice, public ::testing::WithParamInterface<
 TEST_P(PortChoiceOrder, TheStrongestLayerSetWins)
 {
     const Layers& c = GetParam();
-    if (c.remembered) ASSERT_TRUE(core::ChoosePortPath(1, c.remembered));
+    if (c.remembered) {
+        ASSERT_TRUE(core::ChoosePortPath(1, c.remembered));
+    }
     platform::SetComPortPath(1, c.thisRun ? c.thisRun : ""); // a choice also counts for its run
     if (c.environment) setenv("DUOCLAVE_COM1", c.environment, 1);
     for (const char* name : {"Com1", "COM1", "\\\\.\\COM1"}) {

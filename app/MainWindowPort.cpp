@@ -10,7 +10,7 @@
 #include "chart/layerchart.h"
 #include "platform/SerialDevices.h"
 #include "platform/SerialPort.h"
-#include "serial/SPDrv.h"
+#include "serial/SerialPortDriver.h"
 
 #include <QAction>
 #include <QLabel>

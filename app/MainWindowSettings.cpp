@@ -4,7 +4,7 @@
 #include "app/TSaveDialog.h"
 #include "app/MainWindow.h"
 #include "core/SyncChart.h"
-#include "serial/SPDrv.h"
+#include "serial/SerialPortDriver.h"
 
 namespace {
 

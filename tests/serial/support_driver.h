@@ -2,7 +2,7 @@
 // A driver on a real pty, polled by hand, with a tick clock that stands still until the test
 // moves it.
 
-#include "serial/SPDrv.h"
+#include "serial/SerialPortDriver.h"
 #include "support_pty.h"
 
 #include "platform/TickCount.h"

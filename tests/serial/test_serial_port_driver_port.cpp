@@ -7,7 +7,7 @@
 
 using namespace serial;
 
-TEST(SPDrvPort, FailedOpenReturnsFalse)
+TEST(SerialPortDriverPort, FailedOpenReturnsFalse)
 {
     TSerialPortDriver d;
     d.SetPortName("/nonexistent/duoclave-port");
@@ -18,7 +18,7 @@ TEST(SPDrvPort, FailedOpenReturnsFalse)
     EXPECT_FALSE(d.PurgeBuffers(true, true));
 }
 
-TEST(SPDrvPort, PortInUseCannotBeOpenedTwice)
+TEST(SerialPortDriverPort, PortInUseCannotBeOpenedTwice)
 {
     TestPty pty;
     ASSERT_TRUE(pty.Ok());
@@ -32,7 +32,7 @@ TEST(SPDrvPort, PortInUseCannotBeOpenedTwice)
     EXPECT_TRUE(second.OpenPort());
 }
 
-TEST(SPDrvPort, OpenOnOpenPortDoesNotReopen)
+TEST(SerialPortDriverPort, OpenOnOpenPortDoesNotReopen)
 {
     PacketRig r(8);
     ASSERT_TRUE(r.Open());
@@ -46,7 +46,7 @@ TEST(SPDrvPort, OpenOnOpenPortDoesNotReopen)
     EXPECT_EQ(r.packets.front(), (Bytes{1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
-TEST(SPDrvPort, PurgeDropsWaitingInputAndPendingPacket)
+TEST(SerialPortDriverPort, PurgeDropsWaitingInputAndPendingPacket)
 {
     PacketRig r(8);
     ASSERT_TRUE(r.Open());
@@ -59,7 +59,7 @@ TEST(SPDrvPort, PurgeDropsWaitingInputAndPendingPacket)
     EXPECT_EQ(r.packets.front(), (Bytes{1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
-TEST(SPDrvPort, RefusedLineSettingsCloseThePortAgain)
+TEST(SerialPortDriverPort, RefusedLineSettingsCloseThePortAgain)
 {
     TestPty pty;
     ASSERT_TRUE(pty.Ok());
@@ -87,7 +87,7 @@ TEST(SPDrvPort, RefusedLineSettingsCloseThePortAgain)
     EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B9600));
 }
 
-TEST(SPDrvPort, DestructionReleasesThePort)
+TEST(SerialPortDriverPort, DestructionReleasesThePort)
 {
     TestPty pty;
     ASSERT_TRUE(pty.Ok());

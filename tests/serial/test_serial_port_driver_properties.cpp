@@ -1,6 +1,6 @@
 // Published properties of the driver: defaults, normalising setters, and the rules that
 // depend on whether the port is open.
-#include "serial/SPDrv.h"
+#include "serial/SerialPortDriver.h"
 #include "support_linespeed.h"
 #include "support_pty.h"
 
@@ -10,7 +10,7 @@
 
 using namespace serial;
 
-TEST(SPDrvProperties, DefaultsAfterCreation)
+TEST(SerialPortDriverProperties, DefaultsAfterCreation)
 {
     TSerialPortDriver d;
     EXPECT_EQ(d.Port(), pnCOM2);
@@ -40,7 +40,7 @@ TEST(SPDrvProperties, DefaultsAfterCreation)
     EXPECT_EQ(d.PacketStartTime(), -1);
 }
 
-TEST(SPDrvProperties, OrdinalsAndRateTable)
+TEST(SerialPortDriverProperties, OrdinalsAndRateTable)
 {
     EXPECT_EQ(pnCOM1, 1);
     EXPECT_EQ(pnCOM16, 16);
@@ -62,7 +62,7 @@ TEST(SPDrvProperties, OrdinalsAndRateTable)
     }
 }
 
-TEST(SPDrvProperties, BaudRateAndValueFollowEachOther)
+TEST(SerialPortDriverProperties, BaudRateAndValueFollowEachOther)
 {
     TSerialPortDriver d;
     d.SetBaudRateValue(31250);
@@ -74,7 +74,7 @@ TEST(SPDrvProperties, BaudRateAndValueFollowEachOther)
     EXPECT_EQ(d.BaudRateValue(), 19200u);
 }
 
-TEST(SPDrvProperties, BufferSizesAreLimited)
+TEST(SerialPortDriverProperties, BufferSizesAreLimited)
 {
     struct Row { uint32_t in, out; };
     const Row rows[] = {{0, 128}, {100, 128}, {127, 128}, {128, 128}, {3000, 3000},
@@ -88,7 +88,7 @@ TEST(SPDrvProperties, BufferSizesAreLimited)
     }
 }
 
-TEST(SPDrvProperties, PacketSizeAndBufferStayConsistent)
+TEST(SerialPortDriverProperties, PacketSizeAndBufferStayConsistent)
 {
     TSerialPortDriver d;
     for (int16_t none : {0, -1, -300}) {
@@ -110,7 +110,7 @@ TEST(SPDrvProperties, PacketSizeAndBufferStayConsistent)
     EXPECT_EQ(d.PacketSize(), 8192);
 }
 
-TEST(SPDrvProperties, PacketTimeoutAgainstPollingDelay)
+TEST(SerialPortDriverProperties, PacketTimeoutAgainstPollingDelay)
 {
     struct Row { uint16_t delay; int32_t set, want; };
     const Row rows[] = {{50, 20, 70}, {50, 200, 200}, {50, 50, 50}, {50, 49, 70},
@@ -123,7 +123,7 @@ TEST(SPDrvProperties, PacketTimeoutAgainstPollingDelay)
     }
 }
 
-TEST(SPDrvProperties, PollingDelayHasAFloorAndReappliesPacketTimeout)
+TEST(SerialPortDriverProperties, PollingDelayHasAFloorAndReappliesPacketTimeout)
 {
     TSerialPortDriver d;
     d.SetPollingDelay(2);
@@ -136,7 +136,7 @@ TEST(SPDrvProperties, PollingDelayHasAFloorAndReappliesPacketTimeout)
     EXPECT_EQ(d.PacketTimeout(), 140);
 }
 
-TEST(SPDrvProperties, PortSetsDriverStyleName)
+TEST(SerialPortDriverProperties, PortSetsDriverStyleName)
 {
     TSerialPortDriver d;
     d.SetPort(pnCOM1);
@@ -153,7 +153,7 @@ TEST(SPDrvProperties, PortSetsDriverStyleName)
 }
 
 // The main window's instance receives its stored settings in this order.
-TEST(SPDrvProperties, MainWindowStoredSettings)
+TEST(SerialPortDriverProperties, MainWindowStoredSettings)
 {
     TSerialPortDriver d;
     d.SetPort(pnCustom);
@@ -169,7 +169,7 @@ TEST(SPDrvProperties, MainWindowStoredSettings)
     EXPECT_EQ(d.BaudRate(), br9600);
 }
 
-TEST(SPDrvProperties, NameAndBuffersFixedWhileOpen)
+TEST(SerialPortDriverProperties, NameAndBuffersFixedWhileOpen)
 {
     TestPty pty;
     ASSERT_TRUE(pty.Ok());
@@ -193,7 +193,7 @@ TEST(SPDrvProperties, NameAndBuffersFixedWhileOpen)
     EXPECT_EQ(d.InBufSize(), 4096u);
 }
 
-TEST(SPDrvProperties, PollingDelayWhileOpenRestartsTimer)
+TEST(SerialPortDriverProperties, PollingDelayWhileOpenRestartsTimer)
 {
     TestPty pty;
     ASSERT_TRUE(pty.Ok());
@@ -212,7 +212,7 @@ TEST(SPDrvProperties, PollingDelayWhileOpenRestartsTimer)
     EXPECT_FALSE(d.PollTimerActive());
 }
 
-TEST(SPDrvProperties, LineSettingsReachTheLine)
+TEST(SerialPortDriverProperties, LineSettingsReachTheLine)
 {
     TestPty pty;
     ASSERT_TRUE(pty.Ok());
@@ -244,7 +244,7 @@ TEST(SPDrvProperties, LineSettingsReachTheLine)
 
 // Linux keeps separate input and output speeds: every rate the driver applies sets both, also
 // after a custom rate, and a later open at a standard rate leaves none of the old one behind.
-TEST(SPDrvProperties, BothSpeedsFollowEveryRateChange)
+TEST(SerialPortDriverProperties, BothSpeedsFollowEveryRateChange)
 {
     TestPty pty;
     ASSERT_TRUE(pty.Ok());

@@ -1,4 +1,4 @@
-#include "serial/SPDrv.h"
+#include "serial/SerialPortDriver.h"
 
 #include "platform/SerialPort.h"
 #include "platform/TickCount.h"

@@ -15,7 +15,7 @@ namespace {
 constexpr int WaitLimitMs = 10000;
 }
 
-TEST(SPDrvReceive, DataArrivesThroughTheEventLoop)
+TEST(SerialPortDriverReceive, DataArrivesThroughTheEventLoop)
 {
     TestPty pty;
     ASSERT_TRUE(pty.Ok());
@@ -35,7 +35,7 @@ TEST(SPDrvReceive, DataArrivesThroughTheEventLoop)
     EXPECT_EQ(sender, &d);
 }
 
-TEST(SPDrvReceive, OnlyTimerOnePollsAndPauseHolds)
+TEST(SerialPortDriverReceive, OnlyTimerOnePollsAndPauseHolds)
 {
     PacketRig r(4);
     ASSERT_TRUE(r.Open());
@@ -59,7 +59,7 @@ TEST(SPDrvReceive, OnlyTimerOnePollsAndPauseHolds)
     EXPECT_EQ(r.packets.size(), 1u);
 }
 
-TEST(SPDrvReceive, PacketsAssembledFromPieces)
+TEST(SerialPortDriverReceive, PacketsAssembledFromPieces)
 {
     PacketRig r(4);
     ASSERT_TRUE(r.Open());
@@ -74,7 +74,7 @@ TEST(SPDrvReceive, PacketsAssembledFromPieces)
     EXPECT_EQ(r.d.PacketStartTime(), -1);  // nothing left over
 }
 
-TEST(SPDrvReceive, ShortPacketAfterTimeoutPassedOrDropped)
+TEST(SerialPortDriverReceive, ShortPacketAfterTimeoutPassedOrDropped)
 {
     for (TPacketMode mode : {pmPass, pmDiscard}) {
         PacketRig r(6);
@@ -101,7 +101,7 @@ TEST(SPDrvReceive, ShortPacketAfterTimeoutPassedOrDropped)
     }
 }
 
-TEST(SPDrvReceive, TransferTimeRoundsHalfToEven)
+TEST(SerialPortDriverReceive, TransferTimeRoundsHalfToEven)
 {
     struct Row { TBaudRate rate; uint32_t value; int16_t size; uint32_t ms; };
     const Row rows[] = {
@@ -124,7 +124,7 @@ TEST(SPDrvReceive, TransferTimeRoundsHalfToEven)
     }
 }
 
-TEST(SPDrvReceive, PacketStartAdvancesByTransferTime)
+TEST(SerialPortDriverReceive, PacketStartAdvancesByTransferTime)
 {
     PacketRig r(10);  // 10 ms per packet at 9600 baud
     r.d.SetPacketTimeout(1000);
@@ -146,7 +146,7 @@ TEST(SPDrvReceive, PacketStartAdvancesByTransferTime)
     EXPECT_EQ(r.d.PacketStartTime(), start + 30);
 }
 
-TEST(SPDrvReceive, WholePacketsWithNonePendingStartRemainderNow)
+TEST(SerialPortDriverReceive, WholePacketsWithNonePendingStartRemainderNow)
 {
     PacketRig r(10);
     ASSERT_TRUE(r.Open());
@@ -155,7 +155,7 @@ TEST(SPDrvReceive, WholePacketsWithNonePendingStartRemainderNow)
     EXPECT_EQ(r.d.PacketStartTime(), r.now);
 }
 
-TEST(SPDrvReceive, HandlerMayCloseThePort)
+TEST(SerialPortDriverReceive, HandlerMayCloseThePort)
 {
     PacketRig r(2);
     r.d.OnReceivePacket = [&](QObject*, const uint8_t* p, uint32_t n) {
@@ -172,7 +172,7 @@ TEST(SPDrvReceive, HandlerMayCloseThePort)
 
 // Packets larger than the terminal's own input queue (4095 bytes on Linux) arrive whole, in
 // every packet mode, when the far end sends exactly one.
-TEST(SPDrvReceive, PacketsLargerThanTheTerminalQueueArriveWhole)
+TEST(SerialPortDriverReceive, PacketsLargerThanTheTerminalQueueArriveWhole)
 {
     struct Mode { const char* name; int32_t timeout; TPacketMode mode; };
     const Mode modes[] = {{"no time-out", -1, pmDiscard}, {"pass", 1000, pmPass}, {"discard", 1000, pmDiscard}};

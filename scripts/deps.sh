@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb xauth xdotool x11-apps imagemagick openbox wmctrl
@@ -13,6 +13,7 @@ packages=(
   librsvg2-bin desktop-file-utils man-db groff-base dpkg-dev file lintian
   libqcustomplot-dev
   locales
+  poppler-utils
 )
 
 missing=()

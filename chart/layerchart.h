@@ -18,6 +18,8 @@
 //   layerchart_coupling.cpp    layer coupling (JointLayers)
 //   layerchart_sharing.cpp     data sharing between charts (UseDataOf)
 //   layerchart_mouse.cpp       mouse interaction: zoom, pan, rubber band, crosshair and label drags
+//   layerchart_export.cpp      metafile export, black-and-white colour swap
+//   layerchart_exportformats.cpp  SVG, PDF and PNG exports
 
 #include "chart/backgroundimg.h"
 #include "chart/chartbase.h"
@@ -30,6 +32,7 @@
 #include "chart/layerchart_mapping.h"
 #include "chart/layerchart_types.h"
 #include "chart/mousegeometry.h"
+#include "chart/picturefile.h"
 #include "chart/scaletypes.h"
 #include "chart/textlabel.h"
 
@@ -532,9 +535,18 @@ public:
 
     // ---- Picture export (layerchart_export.cpp) ----
     // Writes the chart as it would be painted now to a placeable metafile named by WmfFileName
-    // (extension replaced by ".wmf"). Throws EWmfFileError when the file cannot be written;
+    // (extension replaced by ".wmf"). Throws EPictureFileError when the file cannot be written;
     // colours and the scales' drawing target are back as before in every case.
     void ExportMetafile(const QString& fileName, bool blackAndWhite);
+    // The chart as it would be painted now, written to exactly fileName (layerchart_exportformats.cpp):
+    // SVG and PDF as vectors through the metafile's drawing steps, text kept as text, the PDF on
+    // one page of the chart's size; PNG as the window's picture at its pixel size. The same
+    // colour choice, file error and restoring of the chart as ExportMetafile.
+    void ExportSvg(const QString& fileName, bool blackAndWhite);
+    void ExportPdf(const QString& fileName, bool blackAndWhite);
+    void ExportPng(const QString& fileName, bool blackAndWhite);
+    // The export of `format`; only the metafile replaces the name's extension.
+    void ExportPicture(TPictureFormat format, const QString& fileName, bool blackAndWhite);
     // Saves the colour set and applies the black-and-white one; RestoreColours puts the saved
     // set back. A second swap before the restore keeps the first saved set.
     void SwapToBlackAndWhite();

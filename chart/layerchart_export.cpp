@@ -1,10 +1,12 @@
-// TLayerChart's picture export: the chart recorded into a placeable metafile through the same
-// drawing code that paints the screen.
+// TLayerChart's metafile export: the chart recorded into a placeable metafile through the same
+// drawing code that paints the screen; and the colour swap of every black-and-white export.
 
+#include "chart/exportscope.h"
 #include "chart/layerchart.h"
+#include "chart/picturefileerror.h"
 #include "chart/scaleprops.h"
+#include "chart/wholefile.h"
 #include "chart/wmfdevice.h"
-#include "chart/wmffileerror.h"
 #include "chart/wmffilename.h"
 
 #include <QPainter>
@@ -22,48 +24,6 @@ int ToRecording(int pixels, double recordingDpi, double screenDpi)
 {
     return int(std::nearbyint(recordingDpi * pixels / screenDpi));
 }
-
-// Whatever happens while exporting, the chart ends up drawing its own colours onto its own
-// off-screen picture again.
-class ExportScope {
-public:
-    ExportScope(TLayerChart& chart, bool blackAndWhite)
-        : chart_(chart), blackAndWhite_(blackAndWhite), wasSuspended_(chart.PaintSuspended())
-    {
-        if (blackAndWhite_) {
-            // The swap must not repaint the window in black and white.
-            chart_.SetPaintSuspended(true);
-            chart_.SwapToBlackAndWhite();
-        }
-    }
-    ExportScope(const ExportScope&) = delete;
-    ExportScope& operator=(const ExportScope&) = delete;
-
-    void PointScalesAt(QPainter* canvas)
-    {
-        chart_.SetScaleTargets(canvas, 0, 0);
-        scalesMoved_ = true;
-    }
-
-    ~ExportScope()
-    {
-        if (scalesMoved_)
-            chart_.SetScaleTargets(nullptr, 0, 0);
-        if (!blackAndWhite_)
-            return;
-        chart_.RestoreColours();
-        try {
-            chart_.SetPaintSuspended(wasSuspended_); // one repaint, in the restored colours
-        } catch (...) { // a destructor must not throw; the colours are back already
-        }
-    }
-
-private:
-    TLayerChart& chart_;
-    bool blackAndWhite_;
-    bool wasSuspended_;
-    bool scalesMoved_ = false;
-};
 
 } // namespace
 
@@ -128,28 +88,19 @@ void TLayerChart::ExportMetafile(const QString& fileName, bool blackAndWhite)
     const double dpiY = recording.logicalDpiY();
     {
         QPainter canvas(&recording);
-        scope.PointScalesAt(&canvas);
-        DrawFrame(canvas);
-        DrawChartBackground(canvas, LRim(), TRim());
-
-        // A zero-length line in the bottom-right corner makes the picture frame span the
-        // whole control.
-        canvas.setPen(QPen(Qt::black, 0));
-        canvas.drawLine(width(), height(), width(), height());
-
         const int left = ToRecording(LRim(), dpiX, screenDpi);
         const int top = ToRecording(TRim(), dpiY, screenDpi);
         const int right = ToRecording(width() - RRim() - ShadowWidth() - 1, dpiX, screenDpi);
         const int bottom = ToRecording(height() - BRim() - ShadowWidth() - 1, dpiY, screenDpi);
-        canvas.setClipRect(QRect(left, top, right - left, bottom - top)); // right, bottom excluded
-        RenderItems(canvas, LRim(), TRim(), blackAndWhite, false);
-        canvas.setClipping(false);
+        scope.DrawVectorFrame(canvas, true);
+        // right and bottom excluded, as a region's are
+        scope.DrawVectorItems(canvas, QRect(left, top, right - left, bottom - top));
     }
 
     const QString target = WmfFileName(fileName);
-    QString reason;
-    if (!recording.Save(target, &reason))
-        throw EWmfFileError(target, reason);
+    const WholeFileResult written = WriteWholeFile(target, recording.Bytes());
+    if (!written)
+        throw EPictureFileError(target, written);
 }
 
 } // namespace chart

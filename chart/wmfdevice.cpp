@@ -2,9 +2,9 @@
 
 #include "chart/wmfpaintengine.h"
 #include "chart/wmfrecords.h"
+#include "chart/wholefile.h"
 
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QScreen>
 #include <climits>
 #include <cmath>
@@ -49,16 +49,10 @@ QByteArray WmfDevice::Bytes() const { return engine_->Writer().Finish(Frame(), F
 
 bool WmfDevice::Save(const QString& path, QString* error) const
 {
-    const QByteArray bytes = Bytes();
-    QSaveFile file(path);
-    // Unbuffered, so a short write (a full disk) shows in write()'s count; a buffered flush
-    // inside commit() can let it pass unnoticed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false; // QSaveFile drops its temporary file; an older file stays as it was
-    }
-    return true;
+    const WholeFileResult written = WriteWholeFile(path, Bytes());
+    if (!written && error)
+        *error = written.reason;
+    return bool(written);
 }
 
 int WmfDevice::metric(PaintDeviceMetric metric) const

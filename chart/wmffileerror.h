@@ -1,18 +1,10 @@
 #pragma once
-// The file error of a picture export: the file could not be created or written.
+// The metafile export's file error is the file error of every picture export.
 
-#include <QString>
-#include <stdexcept>
+#include "chart/picturefileerror.h"
 
 namespace chart {
 
-class EWmfFileError : public std::runtime_error {
-public:
-    // Worded as the runtime's own file error: Cannot create file "path". reason
-    EWmfFileError(const QString& path, const QString& reason)
-        : std::runtime_error(QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason).toStdString())
-    {
-    }
-};
+using EWmfFileError = EPictureFileError;
 
 } // namespace chart

@@ -2,7 +2,7 @@
 
 #include "core/EFileError.h"
 
-#include <QSaveFile>
+#include "chart/wholefile.h"
 
 namespace core {
 
@@ -52,18 +52,10 @@ QByteArray MeasurementFileContents(const QStringList& lines)
 
 void SaveMeasurementFile(const QString& path, const QStringList& lines)
 {
-    // QSaveFile writes beside the target and renames on commit, so a failure half-way never
-    // replaces an earlier file with a truncated one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EFileError(QStringLiteral("Cannot create file %1").arg(path));
-    // A short write is checked here: QSaveFile would commit a file cut off by the file system.
-    const QByteArray bytes = MeasurementFileContents(lines);
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
+    const chart::WholeFileResult written = chart::WriteWholeFile(path, MeasurementFileContents(lines));
+    if (written.failure == chart::WholeFileResult::wfWrite)
         throw EFileError(QStringLiteral("Cannot write file %1").arg(path));
-    }
-    if (!file.commit())
+    if (!written)
         throw EFileError(QStringLiteral("Cannot create file %1").arg(path));
 }
 

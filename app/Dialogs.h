@@ -15,6 +15,7 @@ struct SaveDialogRequest {
     QString filter;         // "Name|pattern|Name|pattern"
     QString defaultExt;     // appended to a name typed without extension
     QString initialFileName;
+    int filterIndex = 1;    // the filter shown first, counted from 1
     bool overwritePrompt = false;
 };
 
@@ -37,6 +38,12 @@ struct PortDeviceRequest {
     std::function<PortDeviceList()> listDevices; // the devices present, asked again on Refresh
 };
 
+// What the user confirmed in a save dialog.
+struct SaveDialogChoice {
+    QString fileName;
+    int filterIndex = 1; // the filter selected when the user confirmed, counted from 1
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -50,8 +57,8 @@ public:
     // The standard error box that reports an error raised by a handler.
     virtual void ShowError(const QString& text) = 0;
 
-    // A file-save dialog; the chosen path, or nothing when the user cancels.
-    virtual std::optional<QString> SaveFileName(const SaveDialogRequest& request) = 0;
+    // A file-save dialog; the chosen path and filter, or nothing when the user cancels.
+    virtual std::optional<SaveDialogChoice> SaveFileName(const SaveDialogRequest& request) = 0;
 
     // The device that a port stands for: one of the devices listed or a path typed by hand; an
     // empty path for the default; nothing when the user cancels. Dialogs that offer no choice

@@ -110,6 +110,9 @@ void TForm1::Button2Click(QObject*)
 {
     if (!SaveDialogPicture->Execute())
         return;
-    // A file that cannot be written raises, and RunHandler shows that in the standard error box.
-    core::SaveSyncPicture(*LayerChart1, SaveDialogPicture->FileName());
+    // The selected filter, or a typed extension of the four, picks the format; the metafile keeps
+    // its rule of replacing the extension. A file that cannot be written raises, and RunHandler
+    // shows that in the standard error box.
+    core::SaveSyncPicture(*LayerChart1, SaveDialogPicture->FileName(),
+                          chart::PictureFormatOfPattern(SaveDialogPicture->FilterPattern()));
 }

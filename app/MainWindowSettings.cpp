@@ -31,7 +31,8 @@ void TForm1::ApplyDialogSettings()
     SaveDialog1->SetOptions(options);
 
     SaveDialogPicture->SetDefaultExt(QStringLiteral("*.bmp"));
-    SaveDialogPicture->SetFilter(QStringLiteral("WMF files|*.wmf|All files|*.*"));
+    SaveDialogPicture->SetFilter(
+        QStringLiteral("WMF files|*.wmf|SVG files|*.svg|PDF files|*.pdf|PNG files|*.png|All files|*.*"));
     SaveDialogPicture->SetOptions(options);
     SaveDialogPicture->SetTitle(QStringLiteral("Select file name"));
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace app {
 
@@ -33,6 +34,13 @@ QString DefaultSuffix(const QString& defaultExt)
     return suffix;
 }
 
+QString SuffixForFilter(const QString& pattern, const QString& defaultExt)
+{
+    static const QRegularExpression oneExtension(QStringLiteral("^\\*\\.(\\w+)$"));
+    const QRegularExpressionMatch match = oneExtension.match(pattern.trimmed());
+    return match.hasMatch() ? match.captured(1) : DefaultSuffix(defaultExt);
+}
+
 void QtDialogs::ShowMessage(const QString& text)
 {
     QMessageBox::information(parent_, ApplicationTitle(), text);
@@ -50,18 +58,29 @@ void QtDialogs::ShowError(const QString& text)
     QMessageBox::critical(parent_, ApplicationTitle(), text);
 }
 
-std::optional<QString> QtDialogs::SaveFileName(const SaveDialogRequest& request)
+std::optional<SaveDialogChoice> QtDialogs::SaveFileName(const SaveDialogRequest& request)
 {
     QFileDialog dialog(parent_, request.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(FilterToNameFilters(request.filter));
-    dialog.setDefaultSuffix(DefaultSuffix(request.defaultExt));
+    const QStringList names = FilterToNameFilters(request.filter);
+    const QStringList parts = request.filter.split(QLatin1Char('|'));
+    const auto patternOf = [&parts](qsizetype index) { // index counted from 0
+        return index >= 0 && 2 * index + 1 < parts.size() ? parts[2 * index + 1] : QString();
+    };
+    dialog.setNameFilters(names);
+    const qsizetype first = request.filterIndex >= 1 && request.filterIndex <= names.size() ? request.filterIndex - 1 : 0;
+    if (!names.isEmpty()) dialog.selectNameFilter(names[first]);
+    dialog.setDefaultSuffix(SuffixForFilter(patternOf(first), request.defaultExt));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& name) {
+        dialog.setDefaultSuffix(SuffixForFilter(patternOf(names.indexOf(name)), request.defaultExt));
+    });
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     dialog.setSizeGripEnabled(true);
     if (!request.initialFileName.isEmpty()) dialog.selectFile(request.initialFileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first();
+    const qsizetype selected = names.indexOf(dialog.selectedNameFilter());
+    return SaveDialogChoice{dialog.selectedFiles().first(), int(selected >= 0 ? selected : first) + 1};
 }
 
 std::optional<QString> QtDialogs::ChoosePortDevice(const PortDeviceRequest& request)

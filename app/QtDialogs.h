@@ -15,6 +15,11 @@ QStringList FilterToNameFilters(const QString& filter);
 // ".dat", "dat" and "*.bmp" all name the suffix to append: "dat", "bmp".
 QString DefaultSuffix(const QString& defaultExt);
 
+// The suffix a name typed without one gets while the filter with `pattern` is selected: the
+// filter's own extension when it names exactly one ("*.svg" gives "svg"), so the overwrite
+// prompt asks about the file that will be written; otherwise the default extension's.
+QString SuffixForFilter(const QString& pattern, const QString& defaultExt);
+
 class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
@@ -23,7 +28,7 @@ public:
     void ShowMessage(const QString& text) override;
     bool ConfirmYesNo(const QString& text) override;
     void ShowError(const QString& text) override;
-    std::optional<QString> SaveFileName(const SaveDialogRequest& request) override;
+    std::optional<SaveDialogChoice> SaveFileName(const SaveDialogRequest& request) override;
     std::optional<QString> ChoosePortDevice(const PortDeviceRequest& request) override;
 
 private:

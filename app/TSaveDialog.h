@@ -32,8 +32,14 @@ public:
     void SetTitle(const QString& v) { title_ = v; }
     QString FileName() const { return fileName_; }
     void SetFileName(const QString& v) { fileName_ = v; }
+    // The selected filter, counted from 1 as the toolkit counts.
+    int FilterIndex() const { return filterIndex_; }
+    void SetFilterIndex(int v) { filterIndex_ = v; }
+    // The pattern of the selected filter ("*.wmf"); empty when the index names no filter.
+    QString FilterPattern() const;
 
-    // Shows the dialog; true and FileName() set when the user confirms a name, false on cancel.
+    // Shows the dialog; true, FileName() and FilterIndex() set when the user confirms a name,
+    // false on cancel.
     bool Execute();
 
     // The request that Execute passes to the dialogs.
@@ -46,6 +52,7 @@ private:
     TOpenOptions options_ = ofHideReadOnly | ofEnableSizing;
     QString title_;
     QString fileName_;
+    int filterIndex_ = 1;
 };
 
 } // namespace app

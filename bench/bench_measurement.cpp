@@ -32,7 +32,7 @@ public:
     void ShowMessage(const QString&) override {}
     bool ConfirmYesNo(const QString&) override { return false; }
     void ShowError(const QString&) override {}
-    std::optional<QString> SaveFileName(const app::SaveDialogRequest&) override { return std::nullopt; }
+    std::optional<app::SaveDialogChoice> SaveFileName(const app::SaveDialogRequest&) override { return std::nullopt; }
 };
 
 NoDialogs dialogs;

@@ -51,6 +51,15 @@ std::optional<TPictureFormat> PictureFormatOfExtension(const QString& extension)
     return std::nullopt;
 }
 
+std::optional<TPictureFormat> PictureFormatOfPattern(const QString& pattern)
+{
+    static const QString start = QStringLiteral("*.");
+    const QString trimmed = pattern.trimmed();
+    if (!trimmed.startsWith(start))
+        return std::nullopt;
+    return PictureFormatOfExtension(trimmed.mid(start.size()));
+}
+
 QString WithExtensionReplaced(const QString& fileName, const QString& extension)
 {
     const qsizetype nameStart = NameStart(fileName);

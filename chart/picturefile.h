@@ -14,6 +14,10 @@ QString PictureExtension(TPictureFormat format);
 // The format an extension (without the dot, any case) names; nothing for any other.
 std::optional<TPictureFormat> PictureFormatOfExtension(const QString& extension);
 
+// The format a file pattern of a dialog filter names: "*.svg" gives SVG; "*.*" and any other
+// pattern nothing.
+std::optional<TPictureFormat> PictureFormatOfPattern(const QString& pattern);
+
 // The directory part of fileName (up to and including the last '/', '\' or drive ':'), then the
 // file-name part with everything from its first '.' on removed, then "." + extension. A dot in a
 // directory name does not count.

@@ -98,9 +98,12 @@ void ApplySyncChartSettings(chart::TLayerChart& chart)
     c->Loaded();
 }
 
-void SaveSyncPicture(chart::TLayerChart& chart, const QString& fileName)
+QString SaveSyncPicture(chart::TLayerChart& chart, const QString& fileName, std::optional<chart::TPictureFormat> filterFormat)
 {
-    chart.ExportMetafile(fileName, false);
+    const chart::PictureTarget target = chart::PictureTargetFor(fileName, filterFormat);
+    // The metafile export applies its own name rule, which the target's name already follows.
+    chart.ExportPicture(target.Format, target.FileName, false);
+    return target.FileName;
 }
 
 } // namespace core

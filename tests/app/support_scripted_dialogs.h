@@ -24,11 +24,14 @@ public:
 
     // Answers for the next confirmations (Yes = true); unscripted ones answer No.
     void AnswerConfirmations(std::initializer_list<bool> answers) { confirmations_.insert(confirmations_.end(), answers); }
-    // Answers for the next save dialogs (nullopt = cancel); unscripted ones cancel.
+    // Answers for the next save dialogs (nullopt = cancel), each with the filter the dialog
+    // showed first; unscripted ones cancel.
     void AnswerSaveDialogs(std::initializer_list<std::optional<QString>> answers)
     {
-        for (const std::optional<QString>& a : answers) saves_.push_back(a.value_or(QString()));
+        for (const std::optional<QString>& a : answers) saves_.push_back({a.value_or(QString()), 0});
     }
+    // The answer of a user who selected filter `filterIndex` (counted from 1) and typed `fileName`.
+    void AnswerSaveDialog(const QString& fileName, int filterIndex) { saves_.push_back({fileName, filterIndex}); }
 
     void ShowMessage(const QString& text) override { shown.push_back({Kind::Message, text, {}}); }
     bool ConfirmYesNo(const QString& text) override
@@ -40,14 +43,14 @@ public:
         return yes;
     }
     void ShowError(const QString& text) override { shown.push_back({Kind::Error, text, {}}); }
-    std::optional<QString> SaveFileName(const app::SaveDialogRequest& request) override
+    std::optional<app::SaveDialogChoice> SaveFileName(const app::SaveDialogRequest& request) override
     {
         shown.push_back({Kind::SaveFile, request.title, request});
         if (saves_.empty()) return std::nullopt;
-        const QString answer = saves_.front();
+        const Save answer = saves_.front();
         saves_.pop_front();
-        if (answer.isNull()) return std::nullopt;
-        return answer;
+        if (answer.fileName.isNull()) return std::nullopt;
+        return app::SaveDialogChoice{answer.fileName, answer.filterIndex > 0 ? answer.filterIndex : request.filterIndex};
     }
 
     // Answers for the next device choices (nullopt = cancel); unscripted ones cancel.
@@ -78,7 +81,11 @@ public:
 
 private:
     std::deque<bool> confirmations_;
-    std::deque<QString> saves_; // a null string cancels
+    struct Save {
+        QString fileName; // null: cancel
+        int filterIndex;  // 0: the filter the dialog showed first
+    };
+    std::deque<Save> saves_;
     std::deque<std::optional<QString>> devices_;
 };
 

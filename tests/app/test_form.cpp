@@ -194,7 +194,9 @@ TEST_F(FormWithoutPort, ComponentsAndStoredSettings)
     auto* picture = form->findChild<app::TSaveDialog*>(QStringLiteral("SaveDialogPicture"));
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->DefaultExt(), QStringLiteral("*.bmp"));
-    EXPECT_EQ(picture->Filter(), QStringLiteral("WMF files|*.wmf|All files|*.*"));
+    EXPECT_EQ(picture->Filter(),
+              QStringLiteral("WMF files|*.wmf|SVG files|*.svg|PDF files|*.pdf|PNG files|*.png|All files|*.*"));
+    EXPECT_EQ(picture->FilterIndex(), 1);
     EXPECT_EQ(picture->Title(), QStringLiteral("Select file name"));
     EXPECT_EQ(picture->Options(), dat->Options());
 
@@ -343,9 +345,12 @@ TEST_F(FormWithoutPort, HandlerErrorsGoToTheStandardErrorBox)
 
 TEST_F(FormWithoutPort, SaveDialogsRunThroughTheWindowDialogs)
 {
-    dialogs.AnswerSaveDialogs({QStringLiteral("/tmp/run.wmf"), std::nullopt});
+    dialogs.AnswerSaveDialog(QStringLiteral("/tmp/run.pdf"), 3);
+    dialogs.AnswerSaveDialogs({std::nullopt});
     EXPECT_TRUE(form->SaveDialogPicture->Execute());
-    EXPECT_EQ(form->SaveDialogPicture->FileName(), QStringLiteral("/tmp/run.wmf"));
+    EXPECT_EQ(form->SaveDialogPicture->FileName(), QStringLiteral("/tmp/run.pdf"));
+    EXPECT_EQ(form->SaveDialogPicture->FilterIndex(), 3);
+    EXPECT_EQ(form->SaveDialogPicture->FilterPattern(), QStringLiteral("*.pdf"));
     EXPECT_FALSE(form->SaveDialog1->Execute());
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[0].request.title, QStringLiteral("Select file name"));

@@ -73,3 +73,15 @@ TEST(PictureFormat, ExtensionsBothWays)
     for (const char* other : {"", "bmp", "*", "svgz", "p"})
         EXPECT_EQ(PictureFormatOfExtension(QString::fromLatin1(other)), std::nullopt) << other;
 }
+
+TEST(PictureFormat, OfADialogFiltersPattern)
+{
+    const struct {
+        const char* pattern;
+        std::optional<TPictureFormat> format;
+    } cases[] = {{"*.wmf", pfWmf},         {"*.svg", pfSvg},         {"*.pdf", pfPdf}, {" *.png ", pfPng},
+                 {"*.PNG", pfPng},         {"*.*", std::nullopt},    {"*.bmp", std::nullopt}, {"", std::nullopt},
+                 {"svg", std::nullopt},    {"*.svg;*.png", std::nullopt}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PictureFormatOfPattern(QString::fromLatin1(c.pattern)), c.format) << c.pattern;
+}

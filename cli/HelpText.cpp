@@ -66,7 +66,9 @@ HelpPage MakePage()
           {"--out", "FILE.dat",
            "write the samples as the window's \"Save measurements\" does: whole or not at all, sample "
            "numbers 0 to 100000 at most (later samples are printed only)"},
-          {"--picture", "FILE.wmf", "write the chart as the window's \"Save picture\" does"}}},
+          {"--picture", "FILE",
+           "write the chart as the window's \"Save picture\" does (whole or not at all): SVG, PDF or PNG "
+           "when FILE ends in .svg, .pdf or .png, else a metafile with FILE's extension replaced by .wmf"}}},
     };
     page.exitCodes = {
         {ExitSuccess, "success"},

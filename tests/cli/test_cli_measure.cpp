@@ -81,6 +81,32 @@ TEST_F(CliMeasure, TenSecondsGiveTheFilesTheWindowSaves)
     EXPECT_EQ(ReadAll(cliPicture), ReadAll(windowPicture));
 }
 
+TEST_F(CliMeasure, PictureFormatFollowsTheExtensionAsInTheWindow)
+{
+    constexpr int ShortRun = 3;
+    constexpr int SvgFilter = 2;
+    StartWithDevice(Ramp);
+    Switch();
+    for (int i = 0; i < ShortRun; ++i) Tick();
+    const QString windowPicture = dir.filePath(QStringLiteral("window.svg"));
+    dialogs.AnswerSaveDialog(windowPicture, SvgFilter);
+    form->Button2->click();
+    ASSERT_TRUE(dialogs.Texts(testing_support::ScriptedDialogs::Kind::Error).isEmpty());
+
+    SimProcess device(Ramp);
+    ASSERT_TRUE(device.Running()) << device.Error();
+    const QString cliPicture = dir.filePath(QStringLiteral("cli.svg"));
+    const CliResult r = RunCli(PortArgs(device) + QStringList{QStringLiteral("measure"), QStringLiteral("--seconds"),
+                                                               QString::number(ShortRun), QStringLiteral("--picture"),
+                                                               cliPicture});
+    EXPECT_EQ(r.exitCode, cli::ExitSuccess) << r.err.toStdString();
+    const QByteArray svg = ReadAll(cliPicture);
+    EXPECT_TRUE(svg.startsWith("<?xml") && svg.contains("<svg")) << svg.left(200).toStdString();
+    EXPECT_TRUE(svg.contains(">Sync [us]</text>"));
+    EXPECT_EQ(svg, ReadAll(windowPicture));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("cli.wmf"))));
+}
+
 TEST_F(CliMeasure, AStopSignalSavesTheSamplesTakenSoFar)
 {
     for (int signal : {SIGINT, SIGTERM}) {

@@ -16,7 +16,9 @@ locales       | locales                           | tests | number tests run und
 fonts         | fonts-dejavu-core                 | tests | rendering tests measure and draw text
 manpages      | man-db groff-base                 | tests | manual page tests format our pages with man
 desktop       | desktop-file-utils                | tests | packaging tests validate the desktop entry
-svg           | librsvg2-bin                      | tests | packaging tests render the icon
+svg           | librsvg2-bin                      | tests | packaging tests render the icon; picture tests our SVG
+poppler       | poppler-utils                     | tests | picture tests render our PDF and read its text
+pngread       | imagemagick                       | tests | picture tests decode our PNG with ImageMagick
 debian        | dpkg-dev file lintian             | tests | packaging tests build and check the .deb
 xvfb          | xvfb xauth                        | docs  | screenshots run the window on an X server
 xdotool       | xdotool                           | docs  | screenshots drive the window
@@ -90,6 +92,51 @@ check_svg() {
     >"$work/check.svg"
   local out
   out="$(rsvg-convert -o "$work/check.png" "$work/check.svg" 2>&1)" || { echo "rsvg-convert: $out"; return 1; }
+}
+
+# A one-page PDF that writes "Ab" in Helvetica, with a cross-reference table that is right, so
+# that poppler has nothing to repair and says nothing on standard error.
+write_tiny_pdf() {
+  local content="BT /F1 12 Tf 10 10 Td (Ab) Tj ET"
+  local objects=(
+    "<< /Type /Catalog /Pages 2 0 R >>"
+    "<< /Type /Pages /Kids [3 0 R] /Count 1 >>"
+    "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 60 30] /Contents 4 0 R /Resources << /Font << /F1 5 0 R >> >> >>"
+    "<< /Length ${#content} >>
+stream
+$content
+endstream"
+    "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>"
+  )
+  local pdf=$'%PDF-1.4\n' offsets=() i
+  for i in "${!objects[@]}"; do
+    offsets+=("${#pdf}")
+    pdf+="$((i + 1)) 0 obj"$'\n'"${objects[$i]}"$'\nendobj\n'
+  done
+  local xref=${#pdf}
+  pdf+="xref"$'\n'"0 $(( ${#objects[@]} + 1 ))"$'\n'"0000000000 65535 f "$'\n'
+  for i in "${offsets[@]}"; do pdf+="$(printf '%010d' "$i") 00000 n "$'\n'; done
+  pdf+="trailer"$'\n'"<< /Size $(( ${#objects[@]} + 1 )) /Root 1 0 R >>"$'\n'"startxref"$'\n'"$xref"$'\n%%EOF\n'
+  printf '%s' "$pdf" >"$1"
+}
+
+check_poppler() {
+  write_tiny_pdf "$work/tiny.pdf"
+  local program out
+  for program in pdftoppm pdftotext pdfinfo; do
+    command -v "$program" >/dev/null || { echo "$program not found"; return 1; }
+  done
+  out="$(pdftotext "$work/tiny.pdf" - 2>&1)" && grep -q "Ab" <<<"$out" \
+    || { echo "pdftotext could not read a page's text: $out"; return 1; }
+  out="$(pdftoppm -r 72 -aa no -aaVector no -png -singlefile "$work/tiny.pdf" "$work/tiny" 2>&1)" \
+    && [ -s "$work/tiny.png" ] && [ -z "$out" ] || { echo "pdftoppm could not render a page: $out"; return 1; }
+}
+
+check_pngread() {
+  command -v convert >/dev/null || { echo "convert not found"; return 1; }
+  local out
+  out="$(convert -size 2x2 xc:red "$work/red.png" 2>&1 && convert "$work/red.png" -depth 8 "$work/red.ppm" 2>&1)" \
+    && [ -s "$work/red.ppm" ] || { echo "convert could not decode a PNG: $out"; return 1; }
 }
 
 check_debian() {

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QLocale>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
@@ -80,7 +81,7 @@ protected:
 TEST_F(EditorFields, ALongValueShowsItsLeadingDigits)
 {
     PickFromList(18);
-    ASSERT_EQ(EditText(*form), QStringLiteral("1.96666666666667"));
+    ASSERT_EQ(EditText(*form), QStringLiteral("1") + QLocale().decimalPoint() + QStringLiteral("96666666666667"));
     QLineEdit* edit = form->Edit_E2PROM;
     ASSERT_GT(edit->fontMetrics().horizontalAdvance(edit->text()), edit->width()); // wider than the field
     ExpectShowsItsStart(*edit);

@@ -1,6 +1,6 @@
-// Picture export of the program's chart with an hour of samples (3601 items): the time of
-// ExportMetafile and the size of the file it writes, against the baseline of painting the same
-// chart on screen. Report the medians and the export/paint ratio.
+// Picture export of the program's chart with an hour of samples (3601 items): the time of each
+// format's export (WMF, SVG, PDF, PNG) and the size of the file it writes, against the baseline of
+// painting the same chart on screen. Report the medians and the export/paint ratios.
 
 #include "chart/layerchart.h"
 #include "core/SyncChart.h"
@@ -61,19 +61,22 @@ void BM_PaintOnScreen(benchmark::State& state)
     state.counters["items"] = c.ItemCount();
 }
 
-void Export(benchmark::State& state, bool blackAndWhite)
+void Export(benchmark::State& state, TPictureFormat format, bool blackAndWhite)
 {
     TLayerChart& c = Chart();
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("sync.wmf"));
+    const QString path = dir.filePath(QStringLiteral("sync.") + PictureExtension(format));
     for (auto _ : state)
-        c.ExportMetafile(path, blackAndWhite);
+        c.ExportPicture(format, path, blackAndWhite);
     state.counters["items"] = c.ItemCount();
     state.counters["file_bytes"] = double(QFileInfo(path).size());
 }
 
-void BM_ExportMetafile(benchmark::State& state) { Export(state, false); }
-void BM_ExportMetafileBlackAndWhite(benchmark::State& state) { Export(state, true); }
+void BM_ExportMetafile(benchmark::State& state) { Export(state, pfWmf, false); }
+void BM_ExportMetafileBlackAndWhite(benchmark::State& state) { Export(state, pfWmf, true); }
+void BM_ExportSvg(benchmark::State& state) { Export(state, pfSvg, false); }
+void BM_ExportPdf(benchmark::State& state) { Export(state, pfPdf, false); }
+void BM_ExportPng(benchmark::State& state) { Export(state, pfPng, false); }
 
 BENCHMARK(BM_PaintOnScreen)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ExportMetafile)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
@@ -81,6 +84,9 @@ BENCHMARK(BM_ExportMetafileBlackAndWhite)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(Repetitions)
     ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ExportSvg)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ExportPdf)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ExportPng)->Unit(benchmark::kMillisecond)->Repetitions(Repetitions)->ReportAggregatesOnly(true);
 
 } // namespace
 

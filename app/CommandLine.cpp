@@ -65,8 +65,8 @@ const help::Page& HelpPage()
             "The window reads and writes the twenty configuration variables that the device keeps in "
             "its E2PROM and has the device copy them into its working registers. A measurement reads "
             "the device's sync offset once per second and draws it as a chart that scrolls over the "
-            "last hour; the samples can be saved as a tab-separated .dat file and the chart as a .wmf "
-            "picture.",
+            "last hour; the samples can be saved as a tab-separated .dat file and the chart as a "
+            "picture: a .wmf metafile, an .svg or .pdf with its text as text, or a .png.",
             "The window's \"COM 1\" and \"COM 2\" are /dev/ttyS0 and /dev/ttyS1 unless the options, "
             "the environment or the user name other devices, such as a USB adapter at "
             "/dev/serial/by-id/usb-...: a right click on \"Choose COM PORT\" lists the serial devices "

@@ -9,15 +9,13 @@
 #include "platform/PortNames.h"
 #include "platform/SerialPort.h"
 #include "platform/TickCount.h"
+#include "bench/BenchSimulator.h"
 
 #include <benchmark/benchmark.h>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -31,37 +29,7 @@ constexpr double WriteWordFloorMs = 3 * ByteGap + 5 * ByteTimeMs;
 // One byte out, one back.
 constexpr double RoundTripFloorMs = 2 * ByteTimeMs;
 
-pid_t simulator = -1;
-
-std::string StartSimulator()
-{
-    const std::string link = "/tmp/duoclave-bench-com-" + std::to_string(getpid());
-    int out[2];
-    if (pipe(out) != 0)
-        return {};
-    simulator = fork();
-    if (simulator == 0) {
-        dup2(out[1], STDOUT_FILENO);
-        close(out[0]);
-        execl(DUOCLAVE_SIM, DUOCLAVE_SIM, "--link", link.c_str(), "--sync", "constant:-12", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(out[1]);
-    char line[256] = {};
-    FILE* in = fdopen(out[0], "r");
-    const bool started = in && std::fgets(line, sizeof line, in);
-    if (in)
-        std::fclose(in);
-    return started ? link : std::string();
-}
-
-void StopSimulator()
-{
-    if (simulator > 0) {
-        kill(simulator, SIGTERM);
-        waitpid(simulator, nullptr, 0);
-    }
-}
+BenchSimulator simulator;
 
 bool OpenLikeTheApplication(const std::string& path)
 {
@@ -174,12 +142,12 @@ BENCHMARK(BM_WriteWord)->Iterations(30)->Repetitions(5)->ReportAggregatesOnly(tr
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    const std::string link = StartSimulator();
+    const std::string link = simulator.Start("com");
     if (link.empty() || !OpenLikeTheApplication(link))
         std::fprintf(stderr, "bench_device_link: could not start %s\n", DUOCLAVE_SIM);
     benchmark::RunSpecifiedBenchmarks();
     platform::ClosePort(PortHandle);
-    StopSimulator();
+    simulator.Stop();
     benchmark::Shutdown();
     return 0;
 }

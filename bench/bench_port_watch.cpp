@@ -9,41 +9,17 @@
 #include "core/PortState.h"
 #include "platform/SerialDevices.h"
 #include "platform/TickCount.h"
+#include "bench/BenchSimulator.h"
 
 #include <benchmark/benchmark.h>
-#include <csignal>
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-pid_t simulator = -1;
+BenchSimulator simulator;
 core::PortConnection port;
 double tickReadUs = 0;  // the baseline's mean, for the watch's ratio
-
-std::string StartSimulator()
-{
-    const std::string link = "/tmp/duoclave-bench-watch-" + std::to_string(getpid());
-    int out[2];
-    if (pipe(out) != 0)
-        return {};
-    simulator = fork();
-    if (simulator == 0) {
-        dup2(out[1], STDOUT_FILENO);
-        close(out[0]);
-        execl(DUOCLAVE_SIM, DUOCLAVE_SIM, "--link", link.c_str(), "--sync", "constant:-12", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(out[1]);
-    char line[256] = {};
-    FILE* in = fdopen(out[0], "r");
-    const bool started = in && std::fgets(line, sizeof line, in);
-    if (in)
-        std::fclose(in);
-    return started ? link : std::string();
-}
 
 template <class Work>
 double MeanMicroseconds(benchmark::State& state, Work work)
@@ -103,16 +79,13 @@ BENCHMARK(BM_ListSerialDevices)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 
 int main(int argc, char** argv)
 {
-    const std::string link = StartSimulator();
+    const std::string link = simulator.Start("watch");
     if (!link.empty() && port.Open(link))
         core::ApplyStartupLineSettings();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     port.Close();
-    if (simulator > 0) {
-        kill(simulator, SIGTERM);
-        waitpid(simulator, nullptr, 0);
-    }
+    simulator.Stop();
     return 0;
 }

@@ -8,16 +8,16 @@
 #include "support_exportreaders.h"
 #include "support_layerchart.h"
 
+#include "support/FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <csignal>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
-#include <sys/resource.h>
 
 using namespace chart;
 using namespace charttest;
@@ -253,21 +253,16 @@ TEST_P(ExportOutcome, FullDiskKeepsTheEarlierFile)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         ASSERT_EQ(f.write(earlier), earlier.size());
     }
-    constexpr rlim_t SmallFileLimit = 2048;
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = SmallFileLimit;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN); // the write fails instead of killing us
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString message;
-    try {
-        c->ExportPicture(GetParam().format, path, false);
-    } catch (const EPictureFileError& e) {
-        message = QString::fromUtf8(e.what());
+    {
+        const FileSizeLimit fullDisk(2048);
+        ASSERT_TRUE(fullDisk.Active());
+        try {
+            c->ExportPicture(GetParam().format, path, false);
+        } catch (const EPictureFileError& e) {
+            message = QString::fromUtf8(e.what());
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_TRUE(message.startsWith(QStringLiteral("Cannot write file \"%1\"").arg(path))) << message.toStdString();
     QFile f(path);

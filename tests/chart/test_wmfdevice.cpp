@@ -6,16 +6,16 @@
 #include "chart/wmfrecords.h"
 #include "support_wmfreader.h"
 
+#include "support/FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTemporaryDir>
-#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 using namespace chart;
 using namespace chart::wmf;
@@ -490,17 +490,13 @@ TEST(WmfDevice, FailedSaveLeavesTheOlderFileAlone)
         p.drawLine(0, i, 399 - i, 399);
     p.end();
 
-    // A file size limit makes the write fail part-way, as a full disk would, even for root.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString error;
-    const bool saved_ok = device.Save(path, &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    bool saved_ok = true;
+    {
+        const FileSizeLimit fullDisk(1024);
+        ASSERT_TRUE(fullDisk.Active());
+        saved_ok = device.Save(path, &error);
+    }
 
     EXPECT_FALSE(saved_ok);
     EXPECT_FALSE(error.isEmpty());

@@ -3,13 +3,13 @@
 #include "core/EFileError.h"
 #include "core/MeasurementFile.h"
 
+#include "support/FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -114,21 +114,16 @@ TEST_F(SaveMeasurementFile, FailedWriteKeepsTheEarlierFile)
     for (int i = 0; i < 5000; ++i)
         big << core::SampleLine(i, -i);
 
-    constexpr rlim_t SmallFileLimit = 4096;
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = SmallFileLimit;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN); // the write fails instead of killing us
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString message;
-    try {
-        core::SaveMeasurementFile(path, big);
-    } catch (const core::EFileError& e) {
-        message = e.Message();
+    {
+        const FileSizeLimit fullDisk(4096);
+        ASSERT_TRUE(fullDisk.Active());
+        try {
+            core::SaveMeasurementFile(path, big);
+        } catch (const core::EFileError& e) {
+            message = e.Message();
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(message, QStringLiteral("Cannot write file ") + path);
     EXPECT_EQ(ReadAll(path), earlier);

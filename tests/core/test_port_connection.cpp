@@ -8,6 +8,7 @@
 #include "core/PortState.h"
 #include "platform/TickCount.h"
 #include "support/SimProcess.h"
+#include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
@@ -22,19 +23,6 @@
 using platform::PortFailure;
 
 namespace {
-
-constexpr auto Guard = std::chrono::seconds(10); // a simulator that never obeys; never a measure
-constexpr auto PollStep = std::chrono::milliseconds(5);
-
-bool WaitFor(const std::function<bool()>& condition)
-{
-    const auto end = std::chrono::steady_clock::now() + Guard;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(PollStep);
-    }
-    return true;
-}
 
 bool LinkThere(const std::string& path)
 {

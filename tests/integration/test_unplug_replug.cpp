@@ -17,6 +17,7 @@
 #include "platform/PortNames.h"
 #include "platform/TickCount.h"
 #include "support/SimProcess.h"
+#include "support/WaitFor.h"
 
 #include <QFile>
 #include <QLabel>
@@ -48,17 +49,7 @@ constexpr std::uint32_t StepReadings = 20;
 constexpr int TicksWithoutDevice = 5;
 constexpr int SyncStart = 100;
 constexpr int SyncStep = 3;
-constexpr auto Guard = std::chrono::seconds(10); // a simulator that never obeys; never a measure
-
-bool WaitFor(const std::function<bool()>& condition)
-{
-    const auto end = std::chrono::steady_clock::now() + Guard;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
+constexpr auto Guard = WaitForGuard;
 
 bool Exists(const std::string& path)
 {

@@ -5,6 +5,7 @@
 #include "platform/PortPresence.h"
 #include "platform/SerialPort.h"
 #include "support/SimProcess.h"
+#include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
@@ -19,20 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Guards against a simulator that never does what it was told: generous, never a measure.
-constexpr auto Guard = std::chrono::seconds(10);
-constexpr auto PollStep = std::chrono::milliseconds(5);
 constexpr std::uint8_t HighByteRequest = 101;
-
-bool WaitFor(const std::function<bool()>& condition)
-{
-    const auto end = std::chrono::steady_clock::now() + Guard;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(PollStep);
-    }
-    return true;
-}
 
 bool IsLink(const std::string& path)
 {
